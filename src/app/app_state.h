@@ -1,0 +1,56 @@
+#pragma once
+
+#include "data/auxiliary_files.h"
+#include "data/station_table.h"
+#include "render/label_queue.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace brenlow {
+
+// The factor between the chart picture and the base chart on which zoom levels, scroll
+// offsets, chart geometry and label font sizes are expressed.
+inline constexpr double ChartScale = 1.388888;
+
+// The one program-wide state record, owned by start-up and passed by reference.
+struct AppState
+{
+    // Chart units to picture pixels: x = ChartScaleX * chartX + ChartOffsetX, likewise y.
+    double ChartScaleX = 0;
+    double ChartOffsetX = 0;
+    double ChartScaleY = 0;
+    double ChartOffsetY = 0;
+
+    std::array<std::int32_t, 5> ZoomSteps{}; // [1..4]; level k is ZoomSteps[k] * ChartScale %
+    QString BackdropPath;
+
+    QString HighWater1Text;
+    QString HighWater2Text;
+    QString Height1Text;
+    QString Height2Text;
+    QString PressureText;
+    QString AnimSpeedText;
+
+    std::int32_t CurrentStep = 0;
+    bool SecondTideActive = false;
+
+    brenlow::StationTable StationTable;
+    brenlow::PictureSpotTable PictureSpotTable;
+    brenlow::RateTable RateTable{};
+    std::int32_t RateTableColumns = 0;
+
+    std::int32_t HoverStation = 0;
+    std::int32_t HoverPictureSpot = 0;
+    std::int32_t MapPictureSpot = 0;
+
+    brenlow::LabelQueue LabelQueue;
+    std::int32_t LabelCount = 0;
+    brenlow::GlyphCursor GlyphCursor;
+
+    bool PrintRunStarted = false;
+};
+
+} // namespace brenlow

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "render/chart_surface.h"
+#include "render/display_list.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace brenlow {
+
+// The chart surface control: the immutable decoded picture (cached by path, size and
+// modification time), a display list of what was drawn on it in picture pixels, and a view
+// that paints only the visible part at the current zoom.
+class ChartSurfaceWidget : public QWidget, public ImageSurface
+{
+    Q_OBJECT
+public:
+    explicit ChartSurfaceWidget(QWidget *parent = nullptr);
+    ~ChartSurfaceWidget() override;
+
+    // ImageSurface
+    void LoadImageFile(const QString &path) override;
+    void SetFitOnLoad(bool fit) override;
+    bool FitOnLoad() const override;
+    void SetKeepViewOnLoad(bool keep) override;
+    bool KeepViewOnLoad() const override;
+    double Zoom() const override;
+    void SetZoom(double percent) override;
+    std::int32_t ScrollX() const override;
+    void SetScrollX(std::int32_t x) override;
+    std::int32_t ScrollY() const override;
+    void SetScrollY(std::int32_t y) override;
+    SurfaceColor PenColor() const override;
+    void SetPenColor(SurfaceColor color) override;
+    SurfaceColor BrushColor() const override;
+    void SetBrushColor(SurfaceColor color) override;
+    std::int32_t PenWidth() const override;
+    void SetPenWidth(std::int32_t width) override;
+    std::int32_t PenStyle() const override;
+    void SetPenStyle(std::int32_t style) override;
+    std::int32_t BrushStyle() const override;
+    void SetBrushStyle(std::int32_t style) override;
+    std::int32_t PenMode() const override;
+    void SetPenMode(std::int32_t mode) override;
+    bool TextTransparent() const override;
+    void SetTextTransparent(bool transparent) override;
+    float TextAngle() const override;
+    void SetTextAngle(float degrees) override;
+    QString FontName() const override;
+    void SetFontName(const QString &name) override;
+    double FontSize() const override;
+    void SetFontSize(double points) override;
+    bool FontBold() const override;
+    void SetFontBold(bool bold) override;
+    void DrawText(std::int32_t x, std::int32_t y, const QString &text) override;
+    std::int32_t TextWidth(const QString &text) const override;
+    std::int32_t TextHeight(const QString &text) const override;
+    void AddPolygonPoint(std::int32_t x, std::int32_t y) override;
+    void DrawPolygon() override;
+
+    // What has been drawn since the last load, in drawing order.
+    const std::vector<DisplayItem> &DisplayList() const;
+    // Size of the loaded picture in picture pixels (empty before the first load).
+    QSize PictureSize() const;
+    // The loaded picture with the display list drawn into it at 100 %, for checks on pixels.
+    QImage RenderPicture() const;
+
+Q_SIGNALS:
+    // Pointer events in view pixels relative to the view's top-left; button is the
+    // Qt::MouseButton, shift the keyboard modifiers.
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseMove(int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace brenlow

@@ -1,0 +1,12 @@
+#include "platform/event_pump.h"
+
+#include <QCoreApplication>
+
+namespace brenlow {
+
+void PumpEventsOnce()
+{
+    QCoreApplication::processEvents();
+}
+
+} // namespace brenlow

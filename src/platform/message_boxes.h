@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/program_info.h"
+
+#include <QString>
+
+namespace brenlow {
+
+enum class MessageIcon { None, Warning };
+
+// Modal message boxes with an OK button only. Returns when the user has closed the box.
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void ShowMessage(const QString &text, const QString &title, MessageIcon icon) = 0;
+
+    // The usual case: the program's title, no icon.
+    void Inform(const QString &text)
+    {
+        ShowMessage(text, QString::fromLatin1(ProgramTitle), MessageIcon::None);
+    }
+};
+
+} // namespace brenlow

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+namespace brenlow {
+
+// What a picture button's artwork shows.
+enum class ButtonArt {
+    ZoomIn,
+    ZoomOut,
+    Hand,
+    Back,
+    Now,
+    Forward,
+    Play,
+    Stop,
+    Print,
+    Options,
+    Help,
+    Minimise,
+    Close,
+    Accept,  // the disclaimer's accept button
+    Exit,    // the disclaimer's exit button
+    Save,    // save and close (options window)
+    Cancel,  // cancel (print window)
+    Link,    // a web link
+};
+
+// A button drawn from three pictures: normal, pressed and pointer-over. Clicks arrive through
+// QAbstractButton::clicked; the tooltip through setToolTip.
+class PictureButton : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    // Pictures drawn for the art at the button's size (set with setGeometry / resize).
+    explicit PictureButton(ButtonArt art, QWidget *parent = nullptr);
+
+    ButtonArt Art() const { return art_; }
+    // The picture shown in each state, at the button's present size.
+    QPixmap NormalPicture() const;
+    QPixmap PressedPicture() const;
+    QPixmap HoverPicture() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    ButtonArt art_;
+    bool hover_ = false;
+};
+
+} // namespace brenlow

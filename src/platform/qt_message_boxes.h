@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/message_boxes.h"
+
+namespace brenlow {
+
+// Real boxes (QMessageBox), over the active window of the program.
+class QtMessageBoxes : public MessageBoxes
+{
+public:
+    void ShowMessage(const QString &text, const QString &title, MessageIcon icon) override;
+};
+
+} // namespace brenlow

@@ -1,0 +1,42 @@
+#include "platform/text_file.h"
+
+#include "app/app_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace brenlow {
+
+std::optional<QByteArray> ReadWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return std::nullopt;
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw AppError(ErrorNumber::PathFileAccess,
+                       QStringLiteral("Path/File access error: %1").arg(path),
+                       QStringLiteral("Brenlow"));
+    return file.readAll();
+}
+
+QString Windows1252ToUnicode(const QByteArray &text)
+{
+    // 0x80..0x9F; every other code is the Unicode code point of the same number.
+    static constexpr std::array<char16_t, 32> High = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    QString result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        result.append(QChar(code >= 0x80 && code <= 0x9F ? High[code - 0x80] : char16_t(code)));
+    }
+    return result;
+}
+
+} // namespace brenlow

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace brenlow {
+
+// A 24-bit colour written &HBBGGRR: red in the low byte, blue in the high byte.
+using SurfaceColor = std::uint32_t;
+
+inline constexpr SurfaceColor SurfaceBlack = 0x000000;
+inline constexpr SurfaceColor SurfaceWhite = 0xFFFFFF;
+
+// The chart surface: a zoomable, scrollable view of one picture that the program draws on.
+// Drawing coordinates are picture pixels; scroll offsets are view pixels, i.e. pixels of the
+// magnified picture. Everything written reads back exactly as written.
+class ImageSurface
+{
+public:
+    virtual ~ImageSurface() = default;
+
+    // The file's picture replaces the picture and all drawing on it. Throws AppError when the
+    // file cannot be read as a picture.
+    virtual void LoadImageFile(const QString &path) = 0;
+    // With FitOnLoad false and KeepViewOnLoad true a load leaves Zoom, ScrollX, ScrollY alone.
+    virtual void SetFitOnLoad(bool fit) = 0;
+    virtual bool FitOnLoad() const = 0;
+    virtual void SetKeepViewOnLoad(bool keep) = 0;
+    virtual bool KeepViewOnLoad() const = 0;
+
+    virtual double Zoom() const = 0; // percent; 100 = one picture pixel per view pixel
+    virtual void SetZoom(double percent) = 0;
+    virtual std::int32_t ScrollX() const = 0; // view pixels
+    virtual void SetScrollX(std::int32_t x) = 0;
+    virtual std::int32_t ScrollY() const = 0;
+    virtual void SetScrollY(std::int32_t y) = 0;
+
+    virtual SurfaceColor PenColor() const = 0;
+    virtual void SetPenColor(SurfaceColor color) = 0;
+    virtual SurfaceColor BrushColor() const = 0;
+    virtual void SetBrushColor(SurfaceColor color) = 0;
+    // Codes as the program uses them: width 1, style 0 (solid), brush style 0 (solid),
+    // pen mode 4 (plain copy).
+    virtual std::int32_t PenWidth() const = 0;
+    virtual void SetPenWidth(std::int32_t width) = 0;
+    virtual std::int32_t PenStyle() const = 0;
+    virtual void SetPenStyle(std::int32_t style) = 0;
+    virtual std::int32_t BrushStyle() const = 0;
+    virtual void SetBrushStyle(std::int32_t style) = 0;
+    virtual std::int32_t PenMode() const = 0;
+    virtual void SetPenMode(std::int32_t mode) = 0;
+
+    virtual bool TextTransparent() const = 0;
+    virtual void SetTextTransparent(bool transparent) = 0;
+    virtual float TextAngle() const = 0; // degrees counter-clockwise
+    virtual void SetTextAngle(float degrees) = 0;
+
+    virtual QString FontName() const = 0;
+    virtual void SetFontName(const QString &name) = 0;
+    virtual double FontSize() const = 0; // points
+    virtual void SetFontSize(double points) = 0;
+    virtual bool FontBold() const = 0;
+    virtual void SetFontBold(bool bold) = 0;
+
+    // Top-left of the text at (x, y) in picture pixels, turned by TextAngle about that point,
+    // on a box of BrushColor unless TextTransparent.
+    virtual void DrawText(std::int32_t x, std::int32_t y, const QString &text) = 0;
+    // Pixel extent of the text in the current font, measured at 96 dots per inch.
+    virtual std::int32_t TextWidth(const QString &text) const = 0;
+    virtual std::int32_t TextHeight(const QString &text) const = 0;
+
+    // Points since the last DrawPolygon form one closed shape, filled with the brush and
+    // outlined with the pen; DrawPolygon then starts a fresh point list.
+    virtual void AddPolygonPoint(std::int32_t x, std::int32_t y) = 0;
+    virtual void DrawPolygon() = 0;
+
+    // Printing (the print settings, SetPrintArea, PrintImage) joins this interface with page
+    // composition.
+};
+
+} // namespace brenlow

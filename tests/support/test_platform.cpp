@@ -1,0 +1,56 @@
+#include "support/test_platform.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace brenlow::test {
+
+void RecordingMessageBoxes::ShowMessage(const QString &text, const QString &title,
+                                        MessageIcon icon)
+{
+    Shown.push_back(ShownMessage{text, title, icon});
+    if (OnShow)
+        OnShow(Shown.back());
+}
+
+TempProgramFolder::TempProgramFolder(const QString &appName)
+{
+    if (!dir_.isValid())
+        throw std::runtime_error("cannot create a temporary program folder");
+    info_ = ProgramInfo{dir_.path(), appName};
+}
+
+void TempProgramFolder::WriteFile(const QString &name, const QByteArray &content) const
+{
+    QFile file(FilePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        throw std::runtime_error("cannot write " + name.toStdString());
+}
+
+QByteArray TempProgramFolder::ReadFile(const QString &name) const
+{
+    QFile file(FilePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + name.toStdString());
+    return file.readAll();
+}
+
+void TempProgramFolder::CopyFromBuiltProgram(const QString &name) const
+{
+    const QString from = BuiltProgramFolder() + QLatin1Char('/') + name;
+    QFile::remove(FilePath(name));
+    if (!QFile::copy(from, FilePath(name)))
+        throw std::runtime_error("cannot copy " + from.toStdString());
+}
+
+QString BuiltProgramFolder()
+{
+    const QByteArray dir = qgetenv("BRENLOW_BIN_DIR");
+    if (dir.isEmpty())
+        throw std::runtime_error("BRENLOW_BIN_DIR is not set");
+    return QString::fromLocal8Bit(dir);
+}
+
+} // namespace brenlow::test

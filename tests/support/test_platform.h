@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/program_info.h"
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTime>
+
+#include <functional>
+#include <vector>
+
+namespace brenlow::test {
+
+// A message box as the user would have seen it.
+struct ShownMessage
+{
+    QString Text;
+    QString Title;
+    MessageIcon Icon = MessageIcon::None;
+};
+
+// Records every message instead of showing it; the "user" answers at once with OK, after an
+// optional hook (which may, for instance, look at what is on the screen meanwhile).
+class RecordingMessageBoxes : public MessageBoxes
+{
+public:
+    void ShowMessage(const QString &text, const QString &title, MessageIcon icon) override;
+
+    std::vector<ShownMessage> Shown;
+    std::function<void(const ShownMessage &)> OnShow;
+};
+
+// A clock that says whatever time it is set to.
+class FixedClock : public Clock
+{
+public:
+    explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) {}
+    QTime TimeOfDay() const override { return Time; }
+    QTime Time;
+};
+
+// A program folder in a fresh temporary directory.
+class TempProgramFolder
+{
+public:
+    explicit TempProgramFolder(const QString &appName = QStringLiteral("brenlow-test"));
+
+    const ProgramInfo &Info() const { return info_; }
+    QString FilePath(const QString &name) const { return info_.FilePath(name); }
+    void WriteFile(const QString &name, const QByteArray &content) const;
+    QByteArray ReadFile(const QString &name) const;
+    // Copies a file of the built program folder (build/bin) into this folder.
+    void CopyFromBuiltProgram(const QString &name) const;
+
+private:
+    QTemporaryDir dir_;
+    ProgramInfo info_;
+};
+
+// The built program folder (build/bin), where the generated installation files are.
+QString BuiltProgramFolder();
+
+} // namespace brenlow::test
