@@ -1,0 +1,89 @@
+#include "app/disclaimer.h"
+
+#include "app/program_info.h"
+#include "platform/event_pump.h"
+
+#include <QPainter>
+
+#include <utility>
+
+namespace brenlow {
+namespace {
+
+constexpr char TermsHeading[] = "Before you continue";
+constexpr char TermsText[]
+    = "The tidal stream data shown by Brenlow are illustrative only and are NOT FOR NAVIGATION.\n"
+      "Brenlow does not replace the official tidal stream atlases, tide tables, charts or "
+      "notices to mariners, which must be consulted for any passage.\n"
+      "You use this program at your own risk: its makers accept no liability for any loss, "
+      "damage or injury arising from its use.";
+
+} // namespace
+
+Disclaimer::Disclaimer(std::function<void()> createMainWindow, QWidget *parent)
+    : FramelessWindow(ClientSize, parent), createMainWindow_(std::move(createMainWindow))
+{
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
+    SetBackgroundPicture(PaintDisclaimerBackground());
+
+    ARButton1 = AddPictureButton(ButtonArt::Accept, QRect(239, 214, 97, 44),
+                                 QStringLiteral("Accept the terms and continue"));
+    saveandexit
+        = AddPictureButton(ButtonArt::Exit, QRect(58, 224, 46, 21), QStringLiteral("Exit Brenlow"));
+    connect(ARButton1, &QAbstractButton::clicked, this, &Disclaimer::ARButton1_Click);
+    connect(saveandexit, &QAbstractButton::clicked, this, &Disclaimer::saveandexit_Click);
+    ClearDrag();
+}
+
+void Disclaimer::ARButton1_Click()
+{
+    // The start-up sequence, with any message box of its own, runs while the terms are still
+    // on the screen.
+    if (createMainWindow_)
+        createMainWindow_();
+    hide();
+    PumpEventsOnce();
+    close();
+}
+
+void Disclaimer::saveandexit_Click()
+{
+    close();
+}
+
+QPixmap PaintDisclaimerBackground()
+{
+    QPixmap picture = PaintFramelessBackground(Disclaimer::PictureSize,
+                                               QStringLiteral("Brenlow \u2013 Disclaimer"));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    QFont heading(QStringLiteral("Sans Serif"));
+    heading.setPixelSize(14);
+    heading.setBold(true);
+    painter.setFont(heading);
+    painter.setPen(QColor(0x0E, 0x2A, 0x47));
+    painter.drawText(QRect(24, 52, 339, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromLatin1(TermsHeading));
+
+    QFont body(QStringLiteral("Sans Serif"));
+    body.setPixelSize(11);
+    painter.setFont(body);
+    painter.setPen(QColor(0x20, 0x20, 0x20));
+    painter.drawText(QRect(24, 76, 339, 128), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     QString::fromLatin1(TermsText));
+
+    // Captions of the two buttons, beside them on the picture.
+    QFont caption(QStringLiteral("Sans Serif"));
+    caption.setPixelSize(11);
+    caption.setBold(true);
+    painter.setFont(caption);
+    painter.setPen(QColor(0x0E, 0x2A, 0x47));
+    painter.drawText(QRect(110, 224, 110, 21), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Exit"));
+    painter.drawText(QRect(150, 214, 84, 44), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("I accept"));
+    return picture;
+}
+
+} // namespace brenlow

@@ -1,0 +1,205 @@
+#include "app/frameless_window.h"
+
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+
+#include <cmath>
+
+namespace brenlow {
+namespace {
+
+// Nearest integer, halves to the even neighbour (the default rounding mode).
+std::int64_t RoundToInteger(double value)
+{
+    return static_cast<std::int64_t>(std::nearbyint(value));
+}
+
+// Where the windowing system keeps window positions to itself, a program cannot move its own
+// window; the system's own move takes over the drag there.
+bool SystemPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+constexpr QRgb BandTop = qRgb(0x1F, 0x4E, 0x79);
+constexpr QRgb BandBottom = qRgb(0x0E, 0x2A, 0x47);
+constexpr QRgb BodyTop = qRgb(0xF4, 0xF8, 0xFB);
+constexpr QRgb BodyBottom = qRgb(0xD6, 0xE4, 0xEE);
+constexpr QRgb FrameColour = qRgb(0x0B, 0x1F, 0x35);
+
+} // namespace
+
+FramelessWindow::FramelessWindow(QSize clientSize, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setFixedSize(clientSize);
+}
+
+void FramelessWindow::PlaceCentredOnScreen()
+{
+    const QScreen *screen
+        = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void FramelessWindow::PlaceCentredOver(const QWidget &owner)
+{
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(owner.frameGeometry().center());
+    move(frame.topLeft());
+}
+
+void FramelessWindow::ShowModal()
+{
+    QPointer<FramelessWindow> self(this);
+    QEventLoop loop;
+    connect(this, &FramelessWindow::Closed, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (self && isVisible())
+        loop.exec();
+}
+
+void FramelessWindow::SetBackgroundPicture(const QPixmap &picture)
+{
+    background_ = picture;
+    update();
+}
+
+PictureButton *FramelessWindow::AddPictureButton(ButtonArt art, const QRect &geometry,
+                                                 const QString &tooltip)
+{
+    auto *button = new PictureButton(art, this);
+    button->setGeometry(geometry);
+    button->setToolTip(tooltip);
+    return button;
+}
+
+void FramelessWindow::closebutton_Click()
+{
+    close();
+}
+
+void FramelessWindow::minimise_Click()
+{
+    showMinimized();
+}
+
+void FramelessWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!background_.isNull())
+        painter.drawPixmap(0, 0, background_);
+}
+
+double FramelessWindow::LeftTwips() const
+{
+    return pos().x() * TwipsPerPixelX(this);
+}
+
+double FramelessWindow::TopTwips() const
+{
+    return pos().y() * TwipsPerPixelY(this);
+}
+
+void FramelessWindow::mousePressEvent(QMouseEvent *event)
+{
+    // A press on a control belongs to the control, even one (a label) that passes it on.
+    const QPoint at = event->position().toPoint();
+    if (childAt(at) != nullptr)
+        return;
+    const double y = event->position().y();
+    if (!(y > TitleBandTop && y < TitleBandBottom))
+        return;
+    if (SystemPlacesWindows() && windowHandle() != nullptr && windowHandle()->startSystemMove())
+        return;
+
+    moving = true;
+    oldleft = RoundToInteger(LeftTwips());
+    oldtop = RoundToInteger(TopTwips());
+    // Example at 15 twips per pixel: a window at pixel 100 pressed at x 20 gives
+    // oldleft 1500 and oldx 15 * 20 + 1500 = 1800.
+    oldx = RoundToInteger(TwipsPerPixelX(this) * event->position().x() + LeftTwips());
+    oldy = RoundToInteger(TwipsPerPixelY(this) * event->position().y() + TopTwips());
+}
+
+void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!moving)
+        return;
+    const double twipsX = TwipsPerPixelX(this);
+    const double twipsY = TwipsPerPixelY(this);
+    // The pointer's screen position: it does not depend on where the window has got to, so
+    // the window follows the pointer's whole movement since the press however many moves
+    // arrive.
+    thisx = RoundToInteger(twipsX * event->position().x() + LeftTwips());
+    thisy = RoundToInteger(twipsY * event->position().y() + TopTwips());
+
+    const std::int64_t leftTwips = oldleft + thisx - oldx;
+    const std::int64_t topTwips = oldtop + thisy - oldy;
+    move(static_cast<int>(RoundToInteger(static_cast<double>(leftTwips) / twipsX)),
+         static_cast<int>(RoundToInteger(static_cast<double>(topTwips) / twipsY)));
+}
+
+void FramelessWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    moving = false;
+}
+
+void FramelessWindow::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        moving = false;
+        Q_EMIT Closed();
+    }
+}
+
+QPixmap PaintFramelessBackground(QSize size, const QString &title)
+{
+    QPixmap picture(size);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    QLinearGradient body(0, 0, 0, size.height());
+    body.setColorAt(0, QColor(BodyTop));
+    body.setColorAt(1, QColor(BodyBottom));
+    painter.fillRect(QRect(QPoint(0, 0), size), body);
+
+    // The band where a press drags the window: rows 4 to 39, drawn a little wider.
+    const QRect band(0, 0, size.width(), FramelessWindow::TitleBandBottom + 2);
+    QLinearGradient bandFill(0, 0, 0, band.height());
+    bandFill.setColorAt(0, QColor(BandTop));
+    bandFill.setColorAt(1, QColor(BandBottom));
+    painter.fillRect(band, bandFill);
+    painter.setPen(QColor(0x6F, 0xB7, 0xE0));
+    painter.drawLine(0, band.bottom() + 1, size.width() - 1, band.bottom() + 1);
+
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(band.adjusted(16, 0, -16, 0), Qt::AlignLeft | Qt::AlignVCenter, title);
+
+    painter.setPen(QPen(QColor(FrameColour), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(1, 1, size.width() - 2, size.height() - 2));
+    return picture;
+}
+
+} // namespace brenlow

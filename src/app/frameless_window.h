@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/picture_button.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdint>
+
+namespace brenlow {
+
+// A program window without system frame or title bar. Its background picture draws the title
+// band; a press in that band (4 <= y <= 39 view pixels, any button, not over a control) drags
+// the window. Positions are reckoned in twips like every window position of the program, but
+// held in 64-bit integers so that any desktop size fits.
+class FramelessWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // clientSize in pixels; the window is created hidden.
+    explicit FramelessWindow(QSize clientSize, QWidget *parent = nullptr);
+
+    // First placements: the window's centre on the centre of the screen's available area, or
+    // on the centre of another window.
+    void PlaceCentredOnScreen();
+    void PlaceCentredOver(const QWidget &owner);
+
+    // Shows the window modally over the whole program and returns once it has closed.
+    void ShowModal();
+
+    bool Moving() const { return moving; }
+
+    // Pixels from the window's top edge: a press at TitleBandTop < y < TitleBandBottom drags.
+    static constexpr int TitleBandTop = 3;
+    static constexpr int TitleBandBottom = 40;
+
+Q_SIGNALS:
+    void Closed();
+
+protected:
+    void SetBackgroundPicture(const QPixmap &picture);
+    // A picture button at its place in window pixels, with its tooltip.
+    PictureButton *AddPictureButton(ButtonArt art, const QRect &geometry, const QString &tooltip);
+    // Window-level handlers of the chrome buttons.
+    void closebutton_Click();
+    void minimise_Click();
+    // Forgets any drag in progress (each window does this when it is loaded).
+    void ClearDrag() { moving = false; }
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Window left and top in twips, from its position in pixels.
+    double LeftTwips() const;
+    double TopTwips() const;
+
+    QPixmap background_;
+
+    bool moving = false;
+    std::int64_t oldleft = 0; // twips
+    std::int64_t oldtop = 0;
+    std::int64_t oldx = 0; // pointer on the screen when the drag began, twips
+    std::int64_t oldy = 0;
+    std::int64_t thisx = 0; // pointer on the screen at the latest move, twips
+    std::int64_t thisy = 0;
+};
+
+// Background artwork of a frameless window: body, frame and a title band carrying the title,
+// at the given size in pixels.
+QPixmap PaintFramelessBackground(QSize size, const QString &title);
+
+} // namespace brenlow
