@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace brenlow {
+
+// Typed into the first height box instead of a height, it opens the flow database
+// administration (exact, case-sensitive, whole text).
+inline constexpr char AdministratorAccessWord[] = "quillobarne";
+
+// The options window's text inputs, in the order the checks look at them.
+enum class OptionsInput { HighWater1, HighWater2, Height1, Height2, Pressure };
+
+// Texts as the user typed them.
+struct OptionsEntry
+{
+    QString HighWater1;
+    QString HighWater2;
+    QString Height1;
+    QString Height2;
+    QString Pressure;
+};
+
+// The first check that failed: its number (1..8), its message and the input to correct.
+struct OptionsFailure
+{
+    int Number = 0;
+    QString Message;
+    OptionsInput Focus = OptionsInput::HighWater1;
+};
+
+// Accepted ranges, inclusive: heights in the rate table's units, pressure in millibars.
+inline constexpr double LowestHeight = 3.4;
+inline constexpr double HighestHeight = 5.0;
+inline constexpr double LowestPressure = 940;
+inline constexpr double HighestPressure = 1050;
+
+// Runs the eight checks in order and reports the first that fails. Empty inputs pass every
+// check.
+std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry);
+
+// The leading decimal number of "0" followed by text: blanks are skipped, reading stops at
+// the first character that cannot continue a decimal number. "" -> 0, ".5" -> 0.5,
+// "4.3 m" -> 4.3, "-4" -> 0 ("0-4" stops at the sign), "abc" -> 0.
+double LeadingNumberOf(const QString &text);
+
+// The numeric-text test: a number in the user's locale or with a decimal point, optionally
+// signed, with an exponent, surrounded by blanks.
+bool IsNumericText(const QString &text);
+
+// A time of day, a date, or a date followed by a time, in the user's locale or the usual
+// 24-hour and 12-hour forms: "14:30", "14:30:15", "2:30 PM", "14.30", "08/12/2026 14:30",
+// "2026-12-08".
+bool IsDateOrTimeText(const QString &text);
+
+} // namespace brenlow

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/frameless_window.h"
+
+class QLineEdit;
+class QSlider;
+
+namespace brenlow {
+
+struct AppState;
+struct ProgramInfo;
+class Browser;
+class MessageBoxes;
+class SettingsStore;
+class StepView;
+
+// What the options window works with besides the program state.
+struct OptionsServices
+{
+    SettingsStore &Settings;
+    const ProgramInfo &Program;
+    MessageBoxes &Messages;
+    Browser &WebBrowser;
+};
+
+// Where the user enters the high-water times and heights, the pressure and the animation
+// speed. Filled from the settings store each time it opens; saving checks every entry, stores
+// all six values and reloads them into AppState.
+class OptionsScreen : public FramelessWindow
+{
+    Q_OBJECT
+public:
+    static constexpr QSize ClientSize {382, 526};
+    static constexpr QSize PictureSize {382, 525};
+
+    OptionsScreen(AppState &state, const OptionsServices &services, QWidget *parent = nullptr);
+
+    // Puts the stored values into the inputs (empty texts, speed 1 when none is stored).
+    void LoadOptions();
+    // Opens the administration instead when the first height holds the access word;
+    // otherwise checks, saves, reloads AppState and closes, or reports the first bad entry and
+    // stays open.
+    void SaveOptions();
+
+    QLineEdit *highwater1 = nullptr;
+    QLineEdit *highwater2 = nullptr;
+    QLineEdit *height1 = nullptr;
+    QLineEdit *height2 = nullptr;
+    QLineEdit *pressure = nullptr;
+    QSlider *animationspeed = nullptr; // 1 slowest .. 4 fastest
+
+    PictureButton *saveandexit = nullptr;
+    PictureButton *closebutton = nullptr;
+    PictureButton *ARButton1 = nullptr; // download page
+    PictureButton *ARButton2 = nullptr; // home page
+    PictureButton *ARButton3 = nullptr; // feedback page
+    PictureButton *ARButton4 = nullptr; // customer resources page
+
+private:
+    QString Setting(const char *key, const QString &defaultValue) const;
+    void OpenAdministration();
+
+    AppState &state_;
+    OptionsServices services_;
+};
+
+// The main window's options button: the options window modally over the main window, then,
+// however it was closed, the chart backdrop reloaded and the current step redrawn behind the
+// please-wait window so that new times and heights show at once.
+void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
+                       const OptionsServices &services);
+
+// The options window's background: title band and the captions of its inputs and links.
+QPixmap PaintOptionsBackground();
+
+} // namespace brenlow

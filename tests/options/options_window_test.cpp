@@ -1,0 +1,254 @@
+#include "options/options_window.h"
+
+#include "app/app_state.h"
+#include "data/config_window.h"
+#include "platform/browser.h"
+#include "platform/settings_store.h"
+#include "support/test_platform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace brenlow {
+namespace {
+
+const QString Section = QStringLiteral("config");
+const char *const Keys[]
+    = {"highwater1", "highwater2", "height1", "height2", "pressure", "animspeed"};
+const QString Unset = QStringLiteral("<unset>");
+
+// The user's browser, as far as the options window sees it: it records what it was asked to
+// open.
+class RecordingBrowser : public Browser
+{
+public:
+    std::optional<AssociatedProgram> FindAssociatedProgram(const QString &) override
+    {
+        return AssociatedProgram {QStringLiteral("browser"), {QStringLiteral("%u")}};
+    }
+    bool StartProgram(const AssociatedProgram &, const QString &address) override
+    {
+        Opened << address;
+        return true;
+    }
+    QStringList Opened;
+};
+
+class OptionsWindowTest : public ::testing::Test
+{
+protected:
+    OptionsWindowTest()
+        : program {QStringLiteral("/nonexistent"),
+                   QStringLiteral("options-test-%1").arg(++instance)},
+          services {settings, program, messages, browser}
+    { }
+
+    QString Stored(const char *key) const
+    {
+        return settings.GetSetting(program.AppName, Section, QString::fromLatin1(key), Unset);
+    }
+    void Store(const char *key, const QString &value)
+    {
+        settings.SaveSetting(program.AppName, Section, QString::fromLatin1(key), value);
+    }
+
+    static inline int instance = 0;
+    AppState state;
+    QtSettingsStore settings;
+    ProgramInfo program;
+    test::RecordingMessageBoxes messages;
+    RecordingBrowser browser;
+    OptionsServices services;
+};
+
+TEST_F(OptionsWindowTest, OpensWithTheStoredTextsUnchanged)
+{
+    Store("highwater1", QStringLiteral(" 14:30 "));
+    Store("height2", QStringLiteral("4.1"));
+    Store("animspeed", QStringLiteral("3"));
+    state.HighWater1Text = QStringLiteral("09:00"); // the store, not AppState, fills the window
+
+    OptionsScreen screen(state, services);
+
+    EXPECT_EQ(screen.highwater1->text(), QStringLiteral(" 14:30 "));
+    EXPECT_EQ(screen.highwater2->text(), QString());
+    EXPECT_EQ(screen.height2->text(), QStringLiteral("4.1"));
+    EXPECT_EQ(screen.animationspeed->value(), 3);
+}
+
+TEST_F(OptionsWindowTest, SpeedStartsAtOneWhenNoneIsStored)
+{
+    OptionsScreen screen(state, services);
+    EXPECT_EQ(screen.animationspeed->value(), 1);
+}
+
+TEST_F(OptionsWindowTest, FailedCheckShowsItsMessageFocusesTheInputAndSavesNothing)
+{
+    struct Row
+    {
+        int check;
+        QStringList texts; // highwater1, highwater2, height1, height2, pressure
+        int focus;         // index into the inputs
+    };
+    const Row rows[] = {
+        {1, {"x", "", "", "", ""}, 0}, {2, {"", "x", "", "", ""}, 1},
+        {3, {"", "", "x", "", ""}, 2}, {4, {"", "", "", "x", ""}, 3},
+        {5, {"", "", "9", "", ""}, 2}, {6, {"", "", "", "9", ""}, 3},
+        {7, {"", "", "", "", "x"}, 4}, {8, {"", "", "", "", "900"}, 4},
+    };
+    for (const Row &row : rows) {
+        OptionsScreen screen(state, services);
+        screen.show();
+        QLineEdit *inputs[] = {screen.highwater1, screen.highwater2, screen.height1, screen.height2,
+                               screen.pressure};
+        for (int i = 0; i < 5; ++i)
+            inputs[i]->setText(row.texts[i]);
+        messages.Shown.clear();
+
+        screen.saveandexit->click();
+
+        ASSERT_EQ(messages.Shown.size(), 1u) << "check " << row.check;
+        EXPECT_EQ(messages.Shown[0].Title, QStringLiteral("Brenlow"));
+        EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::None);
+        EXPECT_EQ(screen.focusWidget(), inputs[row.focus]) << "check " << row.check;
+        EXPECT_TRUE(screen.isVisible()) << "check " << row.check;
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(inputs[i]->text(), row.texts[i]); // left as the user typed them
+        for (const char *key : Keys)
+            EXPECT_EQ(Stored(key), Unset) << key;
+    }
+    EXPECT_EQ(state.HighWater1Text, QString());
+}
+
+TEST_F(OptionsWindowTest, SavingEmptyInputsStoresAllSixKeysAndCloses)
+{
+    state.AnimSpeedText = QStringLiteral("2");
+    OptionsScreen screen(state, services);
+    screen.show();
+
+    screen.saveandexit->click();
+
+    EXPECT_TRUE(messages.Shown.empty());
+    for (const char *key : {"highwater1", "highwater2", "height1", "height2", "pressure"})
+        EXPECT_EQ(Stored(key), QString()) << key;
+    EXPECT_EQ(Stored("animspeed"), QStringLiteral("1"));
+    EXPECT_EQ(state.AnimSpeedText, QStringLiteral("1"));
+    EXPECT_FALSE(screen.isVisible());
+}
+
+TEST_F(OptionsWindowTest, SavingStoresTheTextsAsTypedAndReloadsAppState)
+{
+    state.CurrentStep = 7;
+    state.SecondTideActive = true;
+    OptionsScreen screen(state, services);
+    screen.show();
+    screen.highwater1->setText(QStringLiteral("14:30"));
+    screen.highwater2->setText(QStringLiteral("2:45 PM"));
+    screen.height1->setText(QStringLiteral(" 4.5"));
+    screen.height2->setText(QStringLiteral("3.4"));
+    screen.pressure->setText(QStringLiteral("1013"));
+    screen.animationspeed->setValue(4);
+
+    screen.saveandexit->click();
+
+    EXPECT_EQ(Stored("highwater1"), QStringLiteral("14:30"));
+    EXPECT_EQ(Stored("highwater2"), QStringLiteral("2:45 PM"));
+    EXPECT_EQ(Stored("height1"), QStringLiteral(" 4.5"));
+    EXPECT_EQ(Stored("height2"), QStringLiteral("3.4"));
+    EXPECT_EQ(Stored("pressure"), QStringLiteral("1013"));
+    EXPECT_EQ(Stored("animspeed"), QStringLiteral("4"));
+    EXPECT_EQ(state.HighWater1Text, QStringLiteral("14:30"));
+    EXPECT_EQ(state.HighWater2Text, QStringLiteral("2:45 PM"));
+    EXPECT_EQ(state.Height1Text, QStringLiteral(" 4.5"));
+    EXPECT_EQ(state.Height2Text, QStringLiteral("3.4"));
+    EXPECT_EQ(state.PressureText, QStringLiteral("1013"));
+    EXPECT_EQ(state.AnimSpeedText, QStringLiteral("4"));
+    EXPECT_EQ(state.CurrentStep, 7);
+    EXPECT_TRUE(state.SecondTideActive);
+    EXPECT_FALSE(screen.isVisible());
+
+    // The next opening shows what was saved.
+    OptionsScreen again(state, services);
+    EXPECT_EQ(again.height1->text(), QStringLiteral(" 4.5"));
+    EXPECT_EQ(again.animationspeed->value(), 4);
+}
+
+TEST_F(OptionsWindowTest, AccessWordOpensTheAdministrationInsteadOfSaving)
+{
+    OptionsScreen screen(state, services);
+    screen.show();
+    screen.height1->setText(QStringLiteral("quillobarne"));
+    screen.height2->setText(QStringLiteral("not checked"));
+
+    QString openedTitle;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *config = qobject_cast<Config *>(QApplication::activeModalWidget())) {
+            openedTitle = config->windowTitle();
+            config->reject();
+        }
+    });
+    closer.start(10);
+    screen.saveandexit->click();
+    closer.stop();
+
+    EXPECT_EQ(openedTitle, QStringLiteral("Administrator Configuration"));
+    EXPECT_EQ(screen.height1->text(), QString());
+    EXPECT_EQ(screen.height2->text(), QStringLiteral("not checked"));
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_TRUE(messages.Shown.empty());
+    for (const char *key : Keys)
+        EXPECT_EQ(Stored(key), Unset) << key;
+}
+
+TEST_F(OptionsWindowTest, CapitalisedAccessWordIsAnOrdinaryEntry)
+{
+    OptionsScreen screen(state, services);
+    screen.show();
+    screen.highwater1->setText(QStringLiteral("10:15"));
+    screen.height1->setText(QStringLiteral("Quillobarne"));
+
+    screen.saveandexit->click();
+
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text,
+              QStringLiteral("Height 1 is not a Numeric Value, Please correct"));
+    EXPECT_EQ(screen.focusWidget(), screen.height1);
+    EXPECT_EQ(screen.height1->text(), QStringLiteral("Quillobarne"));
+}
+
+TEST_F(OptionsWindowTest, CloseButtonSavesNothing)
+{
+    OptionsScreen screen(state, services);
+    screen.show();
+    screen.highwater1->setText(QStringLiteral("11:00"));
+
+    screen.closebutton->click();
+
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(Stored("highwater1"), Unset);
+    EXPECT_EQ(state.HighWater1Text, QString());
+}
+
+TEST_F(OptionsWindowTest, LinkButtonsOpenTheirPages)
+{
+    OptionsScreen screen(state, services);
+    screen.show();
+    screen.ARButton1->click();
+    screen.ARButton2->click();
+    screen.ARButton3->click();
+    screen.ARButton4->click();
+    EXPECT_EQ(browser.Opened,
+              QStringList({"https://www.brenlow.example/pages/download.htm",
+                           "https://www.brenlow.example",
+                           "https://www.brenlow.example/pages/feedback.asp",
+                           "https://www.brenlow.example/pages/customerresources.htm"}));
+    EXPECT_TRUE(screen.isVisible());
+}
+
+} // namespace
+} // namespace brenlow
