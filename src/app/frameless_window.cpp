@@ -131,10 +131,11 @@ void FramelessWindow::mousePressEvent(QMouseEvent *event)
     moving = true;
     oldleft = RoundToInteger(LeftTwips());
     oldtop = RoundToInteger(TopTwips());
-    // Example at 15 twips per pixel: a window at pixel 100 pressed at x 20 gives
-    // oldleft 1500 and oldx 15 * 20 + 1500 = 1800.
-    oldx = RoundToInteger(TwipsPerPixelX(this) * event->position().x() + LeftTwips());
-    oldy = RoundToInteger(TwipsPerPixelY(this) * event->position().y() + TopTwips());
+    // The pointer on the screen: twips per pixel times its window x, plus the window's left.
+    // Example at 15 twips per pixel: a window at pixel 100 pressed at x 20 gives oldleft 1500
+    // and oldx 15 * 20 + 1500 = 1800.
+    oldx = RoundToInteger(TwipsPerPixelX(this) * event->globalPosition().x());
+    oldy = RoundToInteger(TwipsPerPixelY(this) * event->globalPosition().y());
 }
 
 void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
@@ -143,11 +144,12 @@ void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
         return;
     const double twipsX = TwipsPerPixelX(this);
     const double twipsY = TwipsPerPixelY(this);
-    // The pointer's screen position: it does not depend on where the window has got to, so
-    // the window follows the pointer's whole movement since the press however many moves
-    // arrive.
-    thisx = RoundToInteger(twipsX * event->position().x() + LeftTwips());
-    thisy = RoundToInteger(twipsY * event->position().y() + TopTwips());
+    // The pointer's screen position does not depend on where the window has got to, so the
+    // window follows the pointer's whole movement since the press however many moves arrive.
+    // It is taken from the event itself rather than from the window's present position,
+    // which a window system may not have confirmed yet.
+    thisx = RoundToInteger(twipsX * event->globalPosition().x());
+    thisy = RoundToInteger(twipsY * event->globalPosition().y());
 
     const std::int64_t leftTwips = oldleft + thisx - oldx;
     const std::int64_t topTwips = oldtop + thisy - oldy;
