@@ -3,6 +3,7 @@
 #include "platform/picture_cache.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -37,6 +38,13 @@ constexpr double MaxFontPoints = 1000.0;
 // Scaled copies of the picture kept for quick painting: one per zoom value, enough for the
 // four levels of the zoom ladder.
 constexpr std::size_t ScaledCopies = 4;
+
+// Fonts whose measurements are kept (the labels use two sizes), and texts per font.
+constexpr std::size_t MeasuredFonts = 4;
+constexpr qsizetype MeasuredTexts = 4096;
+// Label pictures kept for painting: a full loop of the animation at the first zoom level
+// needs well under a megabyte, at 100 % a few tens.
+constexpr qint64 SpriteBudgetBytes = 48 * 1024 * 1024;
 
 // The control's initial font; the program sets its own before drawing.
 const QString InitialFontName = QStringLiteral("arial");
@@ -146,6 +154,51 @@ struct ItemLayout
     TextBox Box;
 };
 
+// Glyphs may reach a little beyond their advance box (overhangs, antialiasing): picture
+// pixels around a label's box that painting must still cover.
+double LabelMargin(const TextBox &box)
+{
+    return box.Height / 2.0 + 2.0;
+}
+
+// A label as painted on one device at one zoom.
+struct SpriteKey
+{
+    QString Text;
+    FontKey Font;
+    bool Transparent = false;
+    SurfaceColor Box = 0;
+    float Angle = 0;
+    double Scale = 1;
+    qreal PixelRatio = 1;
+    bool operator==(const SpriteKey &) const = default;
+};
+
+size_t qHash(const SpriteKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.Text, key.Font.Name, key.Font.Points, key.Font.Bold,
+                      key.Transparent, key.Box, key.Angle, key.Scale, key.PixelRatio);
+}
+
+// The label's picture and where its top-left lies from the label's own top-left corner, in
+// device-independent pixels.
+struct Sprite
+{
+    QImage Image;
+    QPoint Offset;
+};
+
+// How a polygon is drawn, so that a run of alike polygons sets the painter up once.
+struct PolygonStyle
+{
+    SurfaceColor Pen = 0;
+    SurfaceColor Brush = 0;
+    std::int32_t PenWidth = 1;
+    std::int32_t PenStyle = 0;
+    std::int32_t BrushStyle = 0;
+    bool operator==(const PolygonStyle &) const = default;
+};
+
 // A painter's resolution, for the fonts drawn through it.
 int DeviceDpi(const QPainter &painter)
 {
@@ -182,9 +235,23 @@ struct ChartSurfaceWidget::Impl
     double FontSize = InitialFontPoints;
     bool FontBold = false;
 
-    // Metrics of the current font on the layout device, kept while the font stays the same.
-    mutable std::optional<FontKey> MeasuredFont;
-    mutable std::optional<QFontMetrics> Metrics;
+    // Measurements of the last few fonts on the layout device. The widths of texts already
+    // measured are kept: the program measures the same few labels again at every step.
+    struct MeasuredFont
+    {
+        FontKey Key;
+        QFontMetrics Metrics;
+        int Height = 0;
+        int Ascent = 0;
+        QHash<QString, int> Widths;
+    };
+    mutable std::vector<MeasuredFont> Measured; // most recently used first
+
+    // Labels as painted on the view at the current zoom, each kept as a small picture so that
+    // repainting a step (or the next loop of the animation) copies pixels instead of laying out
+    // and rasterising turned glyphs again.
+    mutable QHash<SpriteKey, Sprite> Sprites;
+    mutable qint64 SpriteBytes = 0;
 
     struct ScaledCopy
     {
@@ -217,14 +284,37 @@ struct ChartSurfaceWidget::Impl
         ScrollY = ClampScroll(ScrollY, magnified.height(), Self->height());
     }
 
-    const QFontMetrics &CurrentMetrics() const
+    MeasuredFont &CurrentFont() const
     {
-        FontKey key {FontName, FontSize, FontBold};
-        if (!MeasuredFont || !(*MeasuredFont == key)) {
-            Metrics.emplace(LayoutFont(FontName, FontSize, FontBold, LayoutDpi), &LayoutDevice());
-            MeasuredFont = std::move(key);
+        const FontKey key {FontName, FontSize, FontBold};
+        const auto found = std::find_if(Measured.begin(), Measured.end(),
+                                        [&](const MeasuredFont &font) { return font.Key == key; });
+        if (found != Measured.end()) {
+            std::rotate(Measured.begin(), found, found + 1);
+        } else {
+            QFontMetrics metrics(LayoutFont(FontName, FontSize, FontBold, LayoutDpi),
+                                 &LayoutDevice());
+            const int height = metrics.height();
+            const int ascent = metrics.ascent();
+            Measured.insert(Measured.begin(),
+                            MeasuredFont {key, std::move(metrics), height, ascent, {}});
+            if (Measured.size() > MeasuredFonts)
+                Measured.pop_back();
         }
-        return *Metrics;
+        return Measured.front();
+    }
+
+    int MeasureWidth(const QString &text) const
+    {
+        MeasuredFont &font = CurrentFont();
+        const auto found = font.Widths.constFind(text);
+        if (found != font.Widths.constEnd())
+            return *found;
+        if (font.Widths.size() >= MeasuredTexts)
+            font.Widths.clear();
+        const int width = font.Metrics.horizontalAdvance(text);
+        font.Widths.insert(text, width);
+        return width;
     }
 
     // The picture at the given size, scaled once (smoothly) and then kept.
@@ -256,61 +346,125 @@ struct ChartSurfaceWidget::Impl
 
     // Draws the display list through the painter's transform (picture pixels to its device);
     // scale is the transform's magnification, visible the part of the picture worth drawing.
-    void Replay(QPainter &painter, double scale, const std::optional<QRectF> &visible) const
+    // With sprites, labels are copied from their kept pictures at the nearest whole device
+    // pixel (for the screen); without, they are drawn exactly (for the picture and the page).
+    void Replay(QPainter &painter, double scale, const std::optional<QRectF> &visible,
+                bool sprites) const
     {
         const int dpi = DeviceDpi(painter);
+        const qreal pixelRatio
+            = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
         const QTransform base = painter.transform();
+        painter.setRenderHint(QPainter::Antialiasing, false);
         std::optional<FontKey> fontOnPainter;
+        // The style the painter holds, when it holds a polygon style at all.
+        PolygonStyle styleOnPainter;
+        bool polygonStyleSet = false;
         for (std::size_t i = 0; i < Items.size(); ++i) {
             const ItemLayout &layout = Layouts[i];
             if (visible && !visible->intersects(layout.Bounds))
                 continue;
             if (const auto *polygon = std::get_if<DrawnPolygon>(&Items[i])) {
-                DrawPolygonItem(painter, *polygon, scale);
+                painter.setTransform(base);
+                DrawPolygonItem(painter, *polygon, scale, styleOnPainter, polygonStyleSet);
                 continue;
             }
             const DrawnText &text = std::get<DrawnText>(Items[i]);
+            if (sprites) {
+                const QPointF origin = base.map(QPointF(text.At));
+                const QPoint at(qRound(origin.x()), qRound(origin.y()));
+                const Sprite &sprite = LabelSprite(text, layout.Box, scale, pixelRatio);
+                painter.resetTransform();
+                painter.drawImage(at + sprite.Offset, sprite.Image);
+                continue;
+            }
             FontKey key {text.FontName, text.FontSize, text.Bold};
             if (!fontOnPainter || !(*fontOnPainter == key)) {
                 painter.setFont(LayoutFont(text.FontName, text.FontSize, text.Bold, dpi));
                 fontOnPainter = std::move(key);
             }
-            DrawTextItem(painter, base, text, layout.Box);
+            polygonStyleSet = false; // the label's pen is black
+            // Turned counter-clockwise on the y-down picture about the top-left corner.
+            DrawLabel(painter,
+                      QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle)
+                          * base,
+                      text, layout.Box);
         }
         painter.setTransform(base);
+    }
+
+    // The label drawn at device scale with its top-left corner on a whole pixel.
+    const Sprite &LabelSprite(const DrawnText &text, const TextBox &box, double scale,
+                              qreal pixelRatio) const
+    {
+        SpriteKey key {text.Text,        FontKey {text.FontName, text.FontSize, text.Bold},
+                       text.Transparent, text.Transparent ? SurfaceColor(0) : text.Box,
+                       text.Angle,       scale,
+                       pixelRatio};
+        const auto found = Sprites.constFind(key);
+        if (found != Sprites.constEnd())
+            return *found;
+
+        const QTransform turn
+            = QTransform().rotate(-text.Angle) * QTransform::fromScale(scale, scale);
+        const double margin = LabelMargin(box);
+        const QRect extent = turn.mapRect(QRectF(-margin, -margin, box.Width + 2 * margin,
+                                                 box.Height + 2 * margin))
+                                 .toAlignedRect();
+        QImage image(QSize(int(std::ceil(extent.width() * pixelRatio)),
+                           int(std::ceil(extent.height() * pixelRatio))),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(pixelRatio);
+        image.setDotsPerMeterX(LayoutDotsPerMetre);
+        image.setDotsPerMeterY(LayoutDotsPerMetre);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setFont(LayoutFont(text.FontName, text.FontSize, text.Bold, LayoutDpi));
+        DrawLabel(painter, turn * QTransform::fromTranslate(-extent.left(), -extent.top()), text,
+                  box);
+        painter.end();
+
+        const qint64 bytes = image.sizeInBytes();
+        if (SpriteBytes + bytes > SpriteBudgetBytes) {
+            Sprites.clear();
+            SpriteBytes = 0;
+        }
+        SpriteBytes += bytes;
+        return *Sprites.insert(std::move(key), Sprite {std::move(image), extent.topLeft()});
     }
 
     // Polygons are drawn without antialiasing: the arrows keep crisp outlines at every zoom,
     // and an outline never thinner than one device pixel, so it does not fade when zoomed out.
     // Every pen mode draws as plain copy.
-    static void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double scale)
+    static void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double scale,
+                                PolygonStyle &styleOnPainter, bool &styleSet)
     {
         if (polygon.Points.empty())
             return;
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        const int width = std::max(polygon.PenWidth, 1); // 0 draws the thinnest line
-        QPen pen(ToQColor(polygon.Pen));
-        pen.setStyle(ToPenStyle(polygon.PenStyle));
-        pen.setJoinStyle(Qt::MiterJoin);
-        pen.setWidthF(width * scale < 1.0 ? 0.0 : double(width));
-        painter.setPen(pen);
-        painter.setBrush(QBrush(ToQColor(polygon.Brush), ToBrushStyle(polygon.BrushStyle)));
+        const PolygonStyle style {polygon.Pen, polygon.Brush, std::max(polygon.PenWidth, 1),
+                                  polygon.PenStyle, polygon.BrushStyle};
+        if (!styleSet || !(styleOnPainter == style)) {
+            QPen pen(ToQColor(style.Pen));
+            pen.setStyle(ToPenStyle(style.PenStyle));
+            pen.setJoinStyle(Qt::MiterJoin);
+            pen.setWidthF(style.PenWidth * scale < 1.0 ? 0.0 : double(style.PenWidth));
+            painter.setPen(pen);
+            painter.setBrush(QBrush(ToQColor(style.Brush), ToBrushStyle(style.BrushStyle)));
+            styleOnPainter = style;
+            styleSet = true;
+        }
         painter.drawPolygon(polygon.Points.data(), int(polygon.Points.size()));
     }
-
     // The box is filled without antialiasing (so it covers exactly the measured pixels at
     // 100 %); the glyphs are antialiased. Text is black: the program never sets a text colour.
-    // base maps picture pixels to the device; the painter already holds the text's font.
-    static void DrawTextItem(QPainter &painter, const QTransform &base, const DrawnText &text,
-                             const TextBox &box)
+    // toDevice maps the label's own pixels (top-left of its box at 0, 0) to the device; the
+    // painter already holds the label's font.
+    static void DrawLabel(QPainter &painter, const QTransform &toDevice, const DrawnText &text,
+                          const TextBox &box)
     {
-        // Turned counter-clockwise on the y-down picture about the top-left corner.
-        painter.setTransform(QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle)
-                             * base);
-        if (!text.Transparent) {
-            painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setTransform(toDevice);
+        if (!text.Transparent)
             painter.fillRect(QRect(0, 0, box.Width, box.Height), ToQColor(text.Box));
-        }
         painter.setPen(Qt::black);
         painter.drawText(QPointF(0, box.Ascent), text.Text);
     }
@@ -523,8 +677,8 @@ void ChartSurfaceWidget::SetFontBold(bool bold)
 void ChartSurfaceWidget::DrawText(std::int32_t x, std::int32_t y, const QString &text)
 {
     Impl &d = *impl_;
-    const QFontMetrics &metrics = d.CurrentMetrics();
-    const TextBox box {metrics.horizontalAdvance(text), metrics.height(), metrics.ascent()};
+    const Impl::MeasuredFont &font = d.CurrentFont();
+    const TextBox box {d.MeasureWidth(text), font.Height, font.Ascent};
     DrawnText item;
     item.At = QPoint(x, y);
     item.Text = text;
@@ -534,8 +688,7 @@ void ChartSurfaceWidget::DrawText(std::int32_t x, std::int32_t y, const QString 
     item.Bold = d.FontBold;
     item.Transparent = d.TextTransparent;
     item.Box = d.Brush;
-    // Glyphs may reach a little beyond their advance box (overhangs, antialiasing).
-    const double margin = box.Height / 2.0 + 2.0;
+    const double margin = LabelMargin(box);
     const QRectF bounds = QTransform()
                               .translate(x, y)
                               .rotate(-double(d.TextAngle))
@@ -546,12 +699,12 @@ void ChartSurfaceWidget::DrawText(std::int32_t x, std::int32_t y, const QString 
 
 std::int32_t ChartSurfaceWidget::TextWidth(const QString &text) const
 {
-    return impl_->CurrentMetrics().horizontalAdvance(text);
+    return impl_->MeasureWidth(text);
 }
 
 std::int32_t ChartSurfaceWidget::TextHeight(const QString &) const
 {
-    return impl_->CurrentMetrics().height();
+    return impl_->CurrentFont().Height;
 }
 
 void ChartSurfaceWidget::AddPolygonPoint(std::int32_t x, std::int32_t y)
@@ -562,16 +715,15 @@ void ChartSurfaceWidget::AddPolygonPoint(std::int32_t x, std::int32_t y)
 void ChartSurfaceWidget::DrawPolygon()
 {
     Impl &d = *impl_;
-    std::vector<QPoint> points;
-    points.swap(d.PendingPoints);
-    if (points.empty())
+    if (d.PendingPoints.empty())
         return;
     QRect extent;
-    for (const QPoint &point : points)
+    for (const QPoint &point : d.PendingPoints)
         extent |= QRect(point, QSize(1, 1));
     const double margin = std::max(d.PenWidth, 1) + 1.0;
     DrawnPolygon item;
-    item.Points = std::move(points);
+    item.Points.assign(d.PendingPoints.begin(), d.PendingPoints.end());
+    d.PendingPoints.clear();
     item.Pen = d.Pen;
     item.Brush = d.Brush;
     item.PenWidth = d.PenWidth;
@@ -598,7 +750,7 @@ QImage ChartSurfaceWidget::RenderPicture() const
         return {};
     QImage image = impl_->Picture.copy();
     QPainter painter(&image);
-    impl_->Replay(painter, 1.0, std::nullopt);
+    impl_->Replay(painter, 1.0, std::nullopt, false);
     painter.end();
     return image;
 }
@@ -649,7 +801,7 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
     painter.translate(-d.ScrollX, -d.ScrollY);
     painter.scale(scale, scale);
     const QRectF visible = painter.transform().inverted().mapRect(QRectF(dirty));
-    d.Replay(painter, scale, visible);
+    d.Replay(painter, scale, visible, true);
 }
 
 void ChartSurfaceWidget::mousePressEvent(QMouseEvent *event)
