@@ -12,7 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
+#include <memory>
 #include <vector>
 
 namespace brenlow {
@@ -86,7 +86,8 @@ const std::vector<Arrow> &StepArrows()
 }
 
 // Draws the arrows through the surface as the glyph does: polygon, then the labels last.
-void DrawStep(ImageSurface &surface)
+// labelTurn turns every label by that many degrees more, to make labels not seen before.
+void DrawStep(ImageSurface &surface, float labelTurn = 0)
 {
     surface.SetPenColor(SurfaceBlack);
     surface.SetPenWidth(1);
@@ -107,7 +108,7 @@ void DrawStep(ImageSurface &surface)
     surface.SetBrushColor(SurfaceWhite);
     surface.SetTextTransparent(false);
     for (const Arrow &arrow : StepArrows()) {
-        surface.SetTextAngle(arrow.LabelAngle);
+        surface.SetTextAngle(arrow.LabelAngle + labelTurn);
         surface.DrawText(arrow.LabelAt.x(), arrow.LabelAt.y(), "2.5");
     }
 }
@@ -146,12 +147,27 @@ void BM_SurfaceStepRedraw(benchmark::State &state)
         DrawStep(*surface);
         PaintView(*surface, view);
     }
-    if (qEnvironmentVariableIsSet("SURFACE_DUMP")) {
-        view.save("/tmp/surface_view.png");
-        surface->RenderPicture().copy(0, 0, 1600, 1200).save("/tmp/surface_pic.png");
-    }
 }
 BENCHMARK(BM_SurfaceStepRedraw)->Unit(benchmark::kMillisecond);
+
+// The same with labels at angles not drawn before at this zoom: every label is laid out and
+// rasterised afresh, as on the first showing of a step.
+void BM_SurfaceStepRedrawNewLabels(benchmark::State &state)
+{
+    auto surface = ViewAtFirstLevel();
+    QImage view = ViewImage();
+    PaintView(*surface, view);
+    float turn = 0;
+    for (auto _ : state) {
+        turn += 0.001f;
+        surface->SetFitOnLoad(false);
+        surface->SetKeepViewOnLoad(true);
+        surface->LoadImageFile(ChartPath());
+        DrawStep(*surface, turn);
+        PaintView(*surface, view);
+    }
+}
+BENCHMARK(BM_SurfaceStepRedrawNewLabels)->Unit(benchmark::kMillisecond);
 
 void BM_SurfaceBareView(benchmark::State &state)
 {
@@ -205,70 +221,3 @@ BENCHMARK(BM_SurfaceNaive)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace brenlow
-namespace brenlow {
-namespace {
-void BM_SurfaceProbeRecord(benchmark::State &state)
-{
-    auto surface = ViewAtFirstLevel();
-    for (auto _ : state) {
-        surface->LoadImageFile(ChartPath());
-        DrawStep(*surface);
-    }
-}
-BENCHMARK(BM_SurfaceProbeRecord)->Unit(benchmark::kMillisecond);
-void BM_SurfaceProbeLoad(benchmark::State &state)
-{
-    auto surface = ViewAtFirstLevel();
-    for (auto _ : state) {
-        surface->LoadImageFile(ChartPath());
-    }
-}
-BENCHMARK(BM_SurfaceProbeLoad)->Unit(benchmark::kMillisecond);
-void BM_SurfaceProbePaint(benchmark::State &state)
-{
-    auto surface = ViewAtFirstLevel();
-    QImage view = ViewImage();
-    DrawStep(*surface);
-    for (auto _ : state) {
-        PaintView(*surface, view);
-    }
-}
-BENCHMARK(BM_SurfaceProbePaint)->Unit(benchmark::kMillisecond);
-}
-}
-namespace brenlow {
-namespace {
-void BM_SurfaceProbePolygonsOnly(benchmark::State &state)
-{
-    auto surface = ViewAtFirstLevel();
-    QImage view = ViewImage();
-    int i = 0;
-    for (const Arrow &arrow : StepArrows()) {
-        surface->SetBrushColor(i++ % 2 == 0 ? 0x00FF10 : 0x0010FF);
-        for (const QPoint &point : arrow.Points)
-            surface->AddPolygonPoint(point.x(), point.y());
-        surface->DrawPolygon();
-    }
-    for (auto _ : state) {
-        PaintView(*surface, view);
-    }
-}
-BENCHMARK(BM_SurfaceProbePolygonsOnly)->Unit(benchmark::kMillisecond);
-void BM_SurfaceProbeTextsOnly(benchmark::State &state)
-{
-    auto surface = ViewAtFirstLevel();
-    QImage view = ViewImage();
-    surface->SetFontName("arial");
-    surface->SetFontSize(LabelPoints);
-    surface->SetFontBold(true);
-    for (const Arrow &arrow : StepArrows()) {
-        surface->SetTextAngle(arrow.LabelAngle);
-        surface->DrawText(arrow.LabelAt.x(), arrow.LabelAt.y(), "2.5");
-    }
-    for (auto _ : state) {
-        PaintView(*surface, view);
-    }
-}
-BENCHMARK(BM_SurfaceProbeTextsOnly)->Unit(benchmark::kMillisecond);
-}
-}

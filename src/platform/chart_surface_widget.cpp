@@ -360,12 +360,17 @@ struct ChartSurfaceWidget::Impl
         // The style the painter holds, when it holds a polygon style at all.
         PolygonStyle styleOnPainter;
         bool polygonStyleSet = false;
+        // What the painter's transform maps from: picture pixels, device pixels (sprites are
+        // copied unscaled) or the pixels of one turned label.
+        enum class Space { Picture, Device, Label } space = Space::Picture;
         for (std::size_t i = 0; i < Items.size(); ++i) {
             const ItemLayout &layout = Layouts[i];
             if (visible && !visible->intersects(layout.Bounds))
                 continue;
             if (const auto *polygon = std::get_if<DrawnPolygon>(&Items[i])) {
-                painter.setTransform(base);
+                if (space != Space::Picture)
+                    painter.setTransform(base);
+                space = Space::Picture;
                 DrawPolygonItem(painter, *polygon, scale, styleOnPainter, polygonStyleSet);
                 continue;
             }
@@ -374,7 +379,9 @@ struct ChartSurfaceWidget::Impl
                 const QPointF origin = base.map(QPointF(text.At));
                 const QPoint at(qRound(origin.x()), qRound(origin.y()));
                 const Sprite &sprite = LabelSprite(text, layout.Box, scale, pixelRatio);
-                painter.resetTransform();
+                if (space != Space::Device)
+                    painter.resetTransform();
+                space = Space::Device;
                 painter.drawImage(at + sprite.Offset, sprite.Image);
                 continue;
             }
@@ -384,6 +391,7 @@ struct ChartSurfaceWidget::Impl
                 fontOnPainter = std::move(key);
             }
             polygonStyleSet = false; // the label's pen is black
+            space = Space::Label;
             // Turned counter-clockwise on the y-down picture about the top-left corner.
             DrawLabel(painter,
                       QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle)

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -397,6 +398,57 @@ TEST(ChartSurfaceWidget, ViewShowsTheScrolledPartOfTheMagnifiedPicture)
             }
         }
     EXPECT_GT(checked, 100);
+}
+
+TEST(ChartSurfaceWidget, ViewShowsLabelBoxesWhereThePictureHasThem)
+{
+    // A label of spaces is a bare box of the brush colour; in 100 pt type it is about 26 × 14
+    // view pixels at the first zoom level.
+    const QString spaces = "    ";
+    PictureFolder folder;
+    const QString path = folder.Write("chart.bmp", Blocks({2000, 1500}));
+    for (const float angle : {0.0f, 90.0f, 225.0f}) {
+        ChartSurfaceWidget surface;
+        surface.resize(300, 200);
+        surface.LoadImageFile(path);
+        surface.SetZoom(Level1);
+        surface.SetScrollX(56);
+        surface.SetScrollY(83);
+        surface.SetFontSize(100);
+        surface.SetBrushColor(SurfaceWhite);
+        surface.SetTextAngle(angle);
+        surface.DrawText(1000, 700, spaces);
+        const int w = surface.TextWidth(spaces);
+        const int h = surface.TextHeight(spaces);
+
+        const QImage picture = surface.RenderPicture();
+        const QImage view = surface.grab().toImage();
+        // Every view pixel whose picture point lies well inside or well outside the box shows
+        // the same as the picture there.
+        const double border = 2 * 100 / Level1; // two view pixels, in picture pixels
+        const QTransform toLabel = QTransform::fromTranslate(1000, 700).rotate(-angle).inverted();
+        int inside = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const QPointF p((56 + x) * 100 / Level1, (83 + y) * 100 / Level1);
+                const QPointF local = toLabel.map(p);
+                const bool in = local.x() > border && local.x() < w - border && local.y() > border
+                    && local.y() < h - border;
+                const bool out = local.x() < -border || local.x() > w + border
+                    || local.y() < -border || local.y() > h + border;
+                const int bx = int(p.x()) % Block, by = int(p.y()) % Block;
+                const bool nearBlockEdge = bx < 12 || bx > Block - 12 || by < 12 || by > Block - 12;
+                if (in) {
+                    ++inside;
+                    EXPECT_EQ(Pixel(view, x, y), QColor(Qt::white))
+                        << angle << ": " << x << "," << y;
+                } else if (out && !nearBlockEdge) {
+                    EXPECT_EQ(Pixel(view, x, y), Pixel(picture, int(p.x()), int(p.y())))
+                        << angle << ": " << x << "," << y;
+                }
+            }
+        EXPECT_GT(inside, 100) << angle;
+    }
 }
 
 TEST(ChartSurfaceWidget, PointerEventsReportViewPixels)
