@@ -42,8 +42,8 @@ constexpr std::size_t ScaledCopies = 4;
 // Fonts whose measurements are kept (the labels use two sizes), and texts per font.
 constexpr std::size_t MeasuredFonts = 4;
 constexpr qsizetype MeasuredTexts = 4096;
-// Label pictures kept for painting: a full loop of the animation at the first zoom level
-// needs well under a megabyte, at 100 % a few tens.
+// Label pictures kept for painting: a full loop of the animation (25 steps of a few hundred
+// labels) needs about 2 MB at the first zoom level, some 30 MB at 100 %.
 constexpr qint64 SpriteBudgetBytes = 48 * 1024 * 1024;
 
 // The control's initial font; the program sets its own before drawing.
@@ -463,6 +463,7 @@ struct ChartSurfaceWidget::Impl
         }
         painter.drawPolygon(polygon.Points.data(), int(polygon.Points.size()));
     }
+
     // The box is filled without antialiasing (so it covers exactly the measured pixels at
     // 100 %); the glyphs are antialiased. Text is black: the program never sets a text colour.
     // toDevice maps the label's own pixels (top-left of its box at 0, 0) to the device; the
@@ -500,13 +501,12 @@ void ChartSurfaceWidget::LoadImageFile(const QString &path)
     d.Items.clear();
     d.Layouts.clear();
     d.PendingPoints.clear();
-    if (d.FitOnLoad) {
+    if (d.FitOnLoad && width() > 0 && height() > 0) {
         const double across = double(width()) / d.Picture.width();
         const double down = double(height()) / d.Picture.height();
         d.Zoom = std::min(across, down) * FullSize;
-        d.ScrollX = 0;
-        d.ScrollY = 0;
-    } else if (!d.KeepViewOnLoad) {
+    }
+    if (d.FitOnLoad || !d.KeepViewOnLoad) {
         d.ScrollX = 0;
         d.ScrollY = 0;
     }

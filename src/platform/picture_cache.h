@@ -11,8 +11,8 @@ namespace brenlow {
 // Throws AppError: 53 when the file does not exist, 75 when it cannot be read or decoded.
 QImage LoadCachedPicture(const QString &path);
 
-// How many times a file has actually been decoded in this process (a reload served from the
-// cache does not count).
+// How many times this process has decoded a file, successfully or not (a reload served from
+// the cache does not count).
 int PictureDecodeCount();
 
 } // namespace brenlow

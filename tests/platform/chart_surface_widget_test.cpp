@@ -400,6 +400,21 @@ TEST(ChartSurfaceWidget, ViewShowsTheScrolledPartOfTheMagnifiedPicture)
     EXPECT_GT(checked, 100);
 }
 
+TEST(ChartSurfaceWidget, ViewMagnifiedBeyondFullSizeShowsTheScrolledPart)
+{
+    PictureFolder folder;
+    ChartSurfaceWidget surface;
+    surface.resize(300, 200);
+    surface.LoadImageFile(folder.Write("chart.bmp", Blocks({2000, 1500})));
+    surface.SetZoom(400);
+    surface.SetScrollX(3900); // the corner of four blocks, picture (1000, 750), at view (100, 100)
+    surface.SetScrollY(2900);
+    const QImage view = surface.grab().toImage();
+    for (const QPoint at : {QPoint(50, 50), QPoint(150, 50), QPoint(50, 150), QPoint(250, 190)})
+        EXPECT_EQ(Pixel(view, at.x(), at.y()), BlockColor((3900 + at.x()) / 4, (2900 + at.y()) / 4))
+            << at.x() << "," << at.y();
+}
+
 TEST(ChartSurfaceWidget, ViewShowsLabelBoxesWhereThePictureHasThem)
 {
     // A label of spaces is a bare box of the brush colour; in 100 pt type it is about 26 × 14
