@@ -14,7 +14,7 @@ namespace {
 
 constexpr int SpotFieldCount = 5;
 
-QByteArray NextSpotField(QByteArray &line, const QString &fileName, int lineNumber)
+QByteArrayView NextSpotField(QByteArrayView &line, const QString &fileName, int lineNumber)
 {
     try {
         return NextQuotedField(line);
@@ -33,12 +33,12 @@ double FinitePosition(double value, const QString &fileName, int lineNumber)
 }
 
 // Stores the comma-separated values of one line at [1..][column] of table; returns how many.
-int ParseRateLine(QByteArray line, const QString &fileName, int lineNumber, RateTable &table,
+int ParseRateLine(QByteArrayView line, const QString &fileName, int lineNumber, RateTable &table,
                   int column)
 {
     int position = 0;
     while (!line.isEmpty()) {
-        const QByteArray text = NextCommaField(line);
+        const QByteArrayView text = NextCommaField(line);
         ++position;
         if (position > RateTableLimit)
             throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
@@ -63,13 +63,13 @@ int SpotCount(const PictureSpotTable &spots)
 
 void ParsePictureSpots(const QByteArray &content, const QString &fileName, PictureSpotTable &spots)
 {
-    std::vector<QByteArray> lines = SplitFileLines(content);
+    const std::vector<QByteArrayView> lines = SplitFileLines(content);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].isEmpty())
             continue;
         const int lineNumber = static_cast<int>(i) + 1;
-        QByteArray line = std::move(lines[i]);
-        const QByteArray west = NextSpotField(line, fileName, lineNumber);
+        QByteArrayView line = lines[i];
+        const QByteArrayView west = NextSpotField(line, fileName, lineNumber);
         if (west.startsWith(';'))
             continue;
         PictureSpot spot;
@@ -80,7 +80,7 @@ void ParsePictureSpots(const QByteArray &content, const QString &fileName, Pictu
                                     fileName, lineNumber);
         spot.Bottom = FinitePosition(LatitudeToChartY(NextSpotField(line, fileName, lineNumber)),
                                      fileName, lineNumber);
-        spot.PictureFile = NextSpotField(line, fileName, lineNumber);
+        spot.PictureFile = NextSpotField(line, fileName, lineNumber).toByteArray();
         if (spots.empty())
             spots.emplace_back();
         spots.push_back(std::move(spot));
@@ -97,11 +97,11 @@ void LoadPictureSpots(const ProgramInfo &program, PictureSpotTable &spots)
 int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable &table)
 {
     table = RateTable {};
-    std::vector<QByteArray> lines = SplitFileLines(content);
+    const std::vector<QByteArrayView> lines = SplitFileLines(content);
     if (lines.empty())
         throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, 1,
                             QStringLiteral("is missing: the rate table needs a line of heights"));
-    const int columns = ParseRateLine(std::move(lines[0]), fileName, 1, table, 0);
+    const int columns = ParseRateLine(lines[0], fileName, 1, table, 0);
     int row = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (lines[i].isEmpty())
@@ -113,7 +113,7 @@ int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable
                                     .arg(row + 1)
                                     .arg(RateTableLimit));
         ++row;
-        ParseRateLine(std::move(lines[i]), fileName, lineNumber, table, row);
+        ParseRateLine(lines[i], fileName, lineNumber, table, row);
     }
     return columns;
 }

@@ -11,9 +11,13 @@ constexpr char Quote = '"';
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
 
-} // namespace
+struct QuotePair
+{
+    qsizetype open;
+    qsizetype close;
+};
 
-QByteArray NextQuotedField(QByteArray &line)
+QuotePair FindQuotePair(QByteArrayView line)
 {
     const qsizetype open = line.indexOf(Quote);
     const qsizetype close = open < 0 ? -1 : line.indexOf(Quote, open + 1);
@@ -22,10 +26,39 @@ QByteArray NextQuotedField(QByteArray &line)
                        ErrorMeaning(ErrorNumber::InvalidArgument)
                            + QStringLiteral(": a quoted field needs two double quotes"),
                        ErrorSource());
-    QByteArray field = line.mid(open + 1, close - open - 1);
+    return {open, close};
+}
+
+// Applies code to every byte of text but CR and LF, which are dropped.
+template<typename Code>
+QByteArray Transcode(QByteArrayView text, Code code)
+{
+    QByteArray result(text.size(), Qt::Uninitialized);
+    char *out = result.data();
+    for (const char c : text)
+        if (c != LineFeed && c != CarriageReturn)
+            *out++ = static_cast<char>(code(static_cast<unsigned char>(c)));
+    result.truncate(out - result.constData());
+    return result;
+}
+
+} // namespace
+
+QByteArray NextQuotedField(QByteArray &line)
+{
+    const QuotePair quotes = FindQuotePair(line);
+    QByteArray field = line.mid(quotes.open + 1, quotes.close - quotes.open - 1);
     // Removing from the front of an unshared array only moves its start: walking a line
     // field by field stays linear in its length.
-    line.remove(0, close + 1);
+    line.remove(0, quotes.close + 1);
+    return field;
+}
+
+QByteArrayView NextQuotedField(QByteArrayView &line)
+{
+    const QuotePair quotes = FindQuotePair(line);
+    const QByteArrayView field = line.sliced(quotes.open + 1, quotes.close - quotes.open - 1);
+    line = line.sliced(quotes.close + 1);
     return field;
 }
 
@@ -39,47 +72,44 @@ QByteArray NextCommaField(QByteArray &line)
     return field;
 }
 
-QByteArray EncodeLine(const QByteArray &text)
+QByteArrayView NextCommaField(QByteArrayView &line)
 {
-    QByteArray result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        if (c == LineFeed || c == CarriageReturn)
-            continue;
-        const auto code = static_cast<unsigned char>(c);
-        result.append(
-            static_cast<char>(static_cast<unsigned char>(code + CodecOffset) ^ CodecMask));
-    }
-    return result;
+    const qsizetype comma = line.indexOf(',');
+    if (comma < 0)
+        return std::exchange(line, QByteArrayView());
+    const QByteArrayView field = line.first(comma);
+    line = line.sliced(comma + 1);
+    return field;
 }
 
-QByteArray DecodeLine(const QByteArray &text)
+QByteArray EncodeLine(QByteArrayView text)
 {
-    QByteArray result;
-    result.reserve(text.size());
-    for (const char e : text) {
-        if (e == LineFeed || e == CarriageReturn)
-            continue;
-        const auto code = static_cast<unsigned char>(e);
-        result.append(
-            static_cast<char>(static_cast<unsigned char>((code ^ CodecMask) - CodecOffset)));
-    }
-    return result;
+    return Transcode(text, [](unsigned char c) {
+        return static_cast<unsigned char>(c + CodecOffset) ^ CodecMask;
+    });
 }
 
-std::vector<QByteArray> SplitFileLines(const QByteArray &content)
+QByteArray DecodeLine(QByteArrayView text)
 {
-    std::vector<QByteArray> lines;
-    if (content.isEmpty())
+    return Transcode(text, [](unsigned char e) {
+        return static_cast<unsigned char>((e ^ CodecMask) - CodecOffset);
+    });
+}
+
+std::vector<QByteArrayView> SplitFileLines(const QByteArray &content)
+{
+    std::vector<QByteArrayView> lines;
+    const QByteArrayView text(content);
+    if (text.isEmpty())
         return lines;
     qsizetype start = 0;
     for (;;) {
-        const qsizetype end = content.indexOf("\r\n", start);
+        const qsizetype end = text.indexOf("\r\n", start);
         if (end < 0) {
-            lines.push_back(content.mid(start));
+            lines.push_back(text.sliced(start));
             return lines;
         }
-        lines.push_back(content.mid(start, end - start));
+        lines.push_back(text.sliced(start, end - start));
         start = end + 2;
     }
 }

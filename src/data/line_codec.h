@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <vector>
 
@@ -16,11 +17,16 @@ namespace brenlow {
 // double quotes.
 QByteArray NextQuotedField(QByteArray &line);
 
+// The same walk on a view, for parsers that copy only the fields they keep: the result and
+// the rest of line view into the same text.
+QByteArrayView NextQuotedField(QByteArrayView &line);
+
 // Takes the next comma-separated field off the front of line: the text before the first
 // comma (line keeps what follows it), or the whole line when there is no comma (line becomes
 // empty). Nothing is trimmed and no quotes are recognised. Cannot fail.
 //   line  1.5,2,3   returns 1.5, leaves  2,3
 QByteArray NextCommaField(QByteArray &line);
+QByteArrayView NextCommaField(QByteArrayView &line);
 
 // The codec of an encoded flow database line: each code c becomes ((c + CodecOffset) mod 256)
 // XOR CodecMask; CR and LF are dropped. The pair is chosen so that only the control codes 0x18
@@ -30,11 +36,12 @@ QByteArray NextCommaField(QByteArray &line);
 inline constexpr unsigned char CodecOffset = 0x90;
 inline constexpr unsigned char CodecMask = 0xA5;
 
-QByteArray EncodeLine(const QByteArray &text);
-QByteArray DecodeLine(const QByteArray &text);
+QByteArray EncodeLine(QByteArrayView text);
+QByteArray DecodeLine(QByteArrayView text);
 
-// The lines of a whole data file: cut at every CR LF pair; a lone CR or LF stays inside its
-// line. An empty file has no line; a file ending in CR LF ends with an empty line.
-std::vector<QByteArray> SplitFileLines(const QByteArray &content);
+// The lines of a whole data file, as views into content (valid while it lives): cut at every
+// CR LF pair; a lone CR or LF stays inside its line. An empty file has no line; a file ending
+// in CR LF ends with an empty line.
+std::vector<QByteArrayView> SplitFileLines(const QByteArray &content);
 
 } // namespace brenlow

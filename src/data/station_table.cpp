@@ -17,11 +17,11 @@ namespace {
 class StationFields
 {
 public:
-    StationFields(QByteArray line, const QString &fileName, int lineNumber)
-        : line_(std::move(line)), fileName_(fileName), lineNumber_(lineNumber)
+    StationFields(QByteArrayView line, const QString &fileName, int lineNumber)
+        : line_(line), fileName_(fileName), lineNumber_(lineNumber)
     { }
 
-    QByteArray Next()
+    QByteArrayView Next()
     {
         ++field_;
         try {
@@ -52,7 +52,7 @@ public:
         return value;
     }
 
-    std::int32_t Direction(const QByteArray &text) const
+    std::int32_t Direction(QByteArrayView text) const
     {
         const std::optional<int> degrees = RoundToInt32(ReadZeroPrefixedNumber(text));
         if (!degrees)
@@ -63,7 +63,7 @@ public:
     }
 
 private:
-    QByteArray line_;
+    QByteArrayView line_;
     const QString &fileName_;
     int lineNumber_;
     int field_ = 0;
@@ -71,31 +71,31 @@ private:
 
 } // namespace
 
-StationRecord ParseStationLine(QByteArray line, const QString &fileName, int lineNumber)
+StationRecord ParseStationLine(QByteArrayView line, const QString &fileName, int lineNumber)
 {
-    StationFields fields(std::move(line), fileName, lineNumber);
+    StationFields fields(line, fileName, lineNumber);
     StationRecord record;
     record.ChartX = fields.Finite(LongitudeToChartX(fields.Next()), "longitude");
     record.ChartY = fields.Finite(LatitudeToChartY(fields.Next()), "latitude");
     for (int step = 1; step <= StepCount; ++step) {
-        const QByteArray text = fields.Next();
+        const QByteArrayView text = fields.Next();
         record.Rate[step]
             = text.isEmpty() ? -1 : fields.Finite(ReadZeroPrefixedNumber(text), "rate");
     }
     for (int step = 1; step <= StepCount; ++step) {
-        const QByteArray text = fields.Next();
+        const QByteArrayView text = fields.Next();
         record.Direction[step] = text.isEmpty() ? -1 : fields.Direction(text);
     }
-    record.Title = fields.Next();
+    record.Title = fields.Next().toByteArray();
     fields.Skip(8);
     for (int step = 1; step <= StepCount; ++step) {
-        const QByteArray text = fields.Next();
+        const QByteArrayView text = fields.Next();
         record.RateHeight[step] = text.isEmpty()
             ? DefaultRateHeight
             : fields.Finite(ReadZeroPrefixedNumber(text), "height");
     }
     fields.Skip(27);
-    record.Description = fields.Next();
+    record.Description = fields.Next().toByteArray();
     fields.Skip(9);
     return record;
 }
@@ -103,14 +103,21 @@ StationRecord ParseStationLine(QByteArray line, const QString &fileName, int lin
 FlowDatabaseForm ParseStationTable(const QByteArray &content, const QString &fileName,
                                    StationTable &table)
 {
-    std::vector<QByteArray> lines = SplitFileLines(content);
+    const std::vector<QByteArrayView> lines = SplitFileLines(content);
     const bool encoded = !lines.empty() && lines.front() == EncodedMarker;
+    QByteArray decoded;
+    // At most one record per line, and element 0.
+    table.reserve(table.size() + lines.size() + 1);
     for (std::size_t i = encoded ? 1 : 0; i < lines.size(); ++i) {
         // Emptiness is judged on the line as stored, before decoding.
         if (lines[i].isEmpty())
             continue;
-        QByteArray line = encoded ? DecodeLine(lines[i]) : std::move(lines[i]);
-        StationRecord record = ParseStationLine(std::move(line), fileName, static_cast<int>(i) + 1);
+        QByteArrayView line = lines[i];
+        if (encoded) {
+            decoded = DecodeLine(line);
+            line = decoded;
+        }
+        StationRecord record = ParseStationLine(line, fileName, static_cast<int>(i) + 1);
         if (table.empty())
             table.emplace_back();
         table.push_back(std::move(record));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <array>
@@ -52,7 +53,7 @@ FlowDatabaseForm ParseStationTable(const QByteArray &content, const QString &fil
                                    StationTable &table);
 
 // The parse of one data line (already decoded); lineNumber only names it in errors.
-StationRecord ParseStationLine(QByteArray line, const QString &fileName, int lineNumber);
+StationRecord ParseStationLine(QByteArrayView line, const QString &fileName, int lineNumber);
 
 // Reads "temp.bmp" of the program folder (plain or encoded) into table, which must be empty.
 // A plain file is accepted after the "Warning Flow database is not Encrypted" message.

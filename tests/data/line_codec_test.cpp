@@ -34,9 +34,12 @@ TEST(NextQuotedField, WalksAlongTheLine)
     };
     for (const Walk &walk : walks) {
         QByteArray line = walk.line;
+        QByteArrayView view = walk.line;
         for (const Take &take : walk.takes) {
             EXPECT_EQ(NextQuotedField(line), take.field) << walk.name;
             EXPECT_EQ(line, take.rest) << walk.name;
+            EXPECT_EQ(NextQuotedField(view), take.field) << walk.name;
+            EXPECT_EQ(view, take.rest) << walk.name;
         }
     }
 }
@@ -55,6 +58,9 @@ TEST(NextQuotedField, FewerThanTwoQuotesIsInvalidArgumentAndKeepsTheLine)
             EXPECT_TRUE(error.Description().startsWith("Invalid procedure call or argument"));
         }
         EXPECT_EQ(line, original);
+        QByteArrayView view = original;
+        EXPECT_THROW(NextQuotedField(view), AppError);
+        EXPECT_EQ(view, original);
     }
 }
 
@@ -80,6 +86,9 @@ TEST(NextCommaField, WalksAlongTheLine)
         QByteArray line = row.line;
         EXPECT_EQ(NextCommaField(line), row.field) << row.name;
         EXPECT_EQ(line, row.rest) << row.name;
+        QByteArrayView view = row.line;
+        EXPECT_EQ(NextCommaField(view), row.field) << row.name;
+        EXPECT_EQ(view, row.rest) << row.name;
     }
 }
 
@@ -157,8 +166,12 @@ TEST(SplitFileLines, CutsOnlyAtCarriageReturnLineFeed)
         {"LF CR is no break", "a\n\rb", {"a\n\rb"}},
         {"only a break", "\r\n", {"", ""}},
     };
-    for (const Row &row : rows)
-        EXPECT_EQ(SplitFileLines(row.content), row.lines) << row.name;
+    for (const Row &row : rows) {
+        std::vector<QByteArray> lines;
+        for (const QByteArrayView line : SplitFileLines(row.content))
+            lines.push_back(line.toByteArray());
+        EXPECT_EQ(lines, row.lines) << row.name;
+    }
 }
 
 } // namespace
