@@ -100,18 +100,14 @@ Problem ReplaceFlowFile(const ProgramInfo &program, const QByteArrayList &lines)
 
 QByteArrayList SplitFlowLines(const QByteArray &content)
 {
+    const std::vector<QByteArrayView> views = SplitFileLines(content);
     QByteArrayList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        if (content.at(i) != '\r')
-            continue;
-        lines << content.mid(start, i - start);
-        if (i + 1 < content.size() && content.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < content.size())
-        lines << content.mid(start);
+    lines.reserve(static_cast<qsizetype>(views.size()));
+    for (const QByteArrayView view : views)
+        lines << view.toByteArray();
+    // The terminator of the last line ends the file; it does not start an empty line.
+    if (content.endsWith("\r\n") && !lines.isEmpty())
+        lines.removeLast();
     return lines;
 }
 

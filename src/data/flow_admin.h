@@ -22,8 +22,8 @@ void EncryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages);
 // that holds only its marker line is reported and left untouched.
 void DecryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages);
 
-// The lines of a text file as the flow database is read: ended by CR LF or a lone CR, without
-// their terminators; a last line needs no terminator, and a lone LF belongs to its line.
+// The lines of the flow database as its loader reads them, without their CR LF; a last line
+// needs no terminator, and a lone CR or LF belongs to its line.
 QByteArrayList SplitFlowLines(const QByteArray &content);
 
 } // namespace brenlow

@@ -1,5 +1,7 @@
 #include "options/option_checks.h"
 
+#include "data/field_conversions.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -7,21 +9,9 @@
 #include <QTime>
 
 #include <cmath>
-#include <cstdlib>
-#include <string>
 
 namespace brenlow {
 namespace {
-
-bool IsBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
-}
-
-bool IsDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
 
 bool ParsesAsTime(const QString &text)
 {
@@ -63,62 +53,20 @@ QString HighWaterMessage(int tide)
         .arg(tide);
 }
 
+// The value of an input for the range checks, as the renderer reads a height: the leading
+// number of "0" followed by the text ("-4" reads 0, ".5" reads 0.5).
+double ValueOf(const QString &text)
+{
+    return ReadZeroPrefixedNumber(text.toLatin1());
+}
+
 bool HeightOutOfRange(const QString &text)
 {
-    const double value = LeadingNumberOf(text);
+    const double value = ValueOf(text);
     return value < LowestHeight || value > HighestHeight;
 }
 
 } // namespace
-
-double LeadingNumberOf(const QString &text)
-{
-    const QString source = QLatin1Char('0') + text;
-    std::string number;
-    bool seenPoint = false;
-    qsizetype i = 0;
-    for (; i < source.size(); ++i) {
-        const QChar c = source.at(i);
-        if (IsBlank(c))
-            continue;
-        if (IsDigit(c)) {
-            number.push_back(static_cast<char>(c.unicode()));
-        } else if (c == QLatin1Char('.') && !seenPoint) {
-            seenPoint = true;
-            number.push_back('.');
-        } else {
-            break;
-        }
-    }
-    // An exponent counts only when digits follow it: "4e2" is 400, "4e" and "4em" are 4.
-    if (i < source.size()) {
-        const QChar e = source.at(i).toLower();
-        if (e == QLatin1Char('e') || e == QLatin1Char('d')) {
-            std::string exponent = "e";
-            qsizetype j = i + 1;
-            while (j < source.size() && IsBlank(source.at(j)))
-                ++j;
-            if (j < source.size()
-                && (source.at(j) == QLatin1Char('+') || source.at(j) == QLatin1Char('-'))) {
-                exponent.push_back(static_cast<char>(source.at(j).unicode()));
-                ++j;
-            }
-            bool digits = false;
-            for (; j < source.size(); ++j) {
-                if (IsBlank(source.at(j)))
-                    continue;
-                if (!IsDigit(source.at(j)))
-                    break;
-                exponent.push_back(static_cast<char>(source.at(j).unicode()));
-                digits = true;
-            }
-            if (digits)
-                number += exponent;
-        }
-    }
-    // Overflow reads as infinity, which every range check refuses.
-    return std::strtod(number.c_str(), nullptr);
-}
 
 bool IsNumericText(const QString &text)
 {
@@ -182,7 +130,7 @@ std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry)
             7, QStringLiteral("Barometric Pressure is not a Numeric Value, Please correct"),
             In::Pressure};
     if (!entry.Pressure.isEmpty()) {
-        const double pressure = LeadingNumberOf(entry.Pressure);
+        const double pressure = ValueOf(entry.Pressure);
         if (pressure < LowestPressure || pressure > HighestPressure)
             return OptionsFailure {8,
                                    QStringLiteral("Barometric Pressure range is invalid, needs to "

@@ -41,11 +41,6 @@ inline constexpr double HighestPressure = 1050;
 // check.
 std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry);
 
-// The leading decimal number of "0" followed by text: blanks are skipped, reading stops at
-// the first character that cannot continue a decimal number. "" -> 0, ".5" -> 0.5,
-// "4.3 m" -> 4.3, "-4" -> 0 ("0-4" stops at the sign), "abc" -> 0.
-double LeadingNumberOf(const QString &text);
-
 // The numeric-text test: a number in the user's locale or with a decimal point, optionally
 // signed, with an exponent, surrounded by blanks.
 bool IsNumericText(const QString &text);

@@ -170,7 +170,7 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
     }
 }
 
-TEST(SplitFlowLines, LinesEndAtCrLfOrALoneCr)
+TEST(SplitFlowLines, LinesEndAtCrLf)
 {
     struct Row
     {
@@ -182,10 +182,11 @@ TEST(SplitFlowLines, LinesEndAtCrLfOrALoneCr)
         {"a", {"a"}},
         {"a\r\n", {"a"}},
         {"a\r\nb", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},
+        {"a\rb\r", {"a\rb\r"}},
         {"\r\n", {""}},
         {"a\r\n\r\nb\r\n", {"a", "", "b"}},
         {"a\nb\r\n", {"a\nb"}}, // a lone line feed belongs to its line
+        {"a\r\n\r\n", {"a", ""}},
     };
     for (const Row &row : rows)
         EXPECT_EQ(SplitFlowLines(row.content), row.lines) << row.content.toStdString();
