@@ -207,6 +207,14 @@ private:
         groups_.pop_back();
     }
 
+    // A destination is the rest of the group it starts. Outside every group it would be the
+    // rest of the file, so there it is ignored: a stray "\pict" hides nothing.
+    void EnterDestination(Destination destination)
+    {
+        if (groups_.size() > 1)
+            State().destination = destination;
+    }
+
     // Returns true when the item is one of the fallback characters after \uN, to be dropped.
     bool ConsumeFallback()
     {
@@ -286,7 +294,7 @@ private:
         }
         if (symbol == '*') {
             // Marks a destination this reader may not know: it is skipped.
-            State().destination = Destination::Skip;
+            EnterDestination(Destination::Skip);
             return;
         }
         if (ConsumeFallback())
@@ -361,18 +369,18 @@ private:
         if (state.destination == Destination::Skip)
             return;
         if (word == "fonttbl") {
-            state.destination = Destination::FontTable;
+            EnterDestination(Destination::FontTable);
             fontName_.clear();
             fontNumber_ = -1;
             return;
         }
         if (word == "colortbl") {
-            state.destination = Destination::ColorTable;
+            EnterDestination(Destination::ColorTable);
             colorEntry_ = {};
             return;
         }
         if (IsSkippedDestination(word)) {
-            state.destination = Destination::Skip;
+            EnterDestination(Destination::Skip);
             return;
         }
         const int value = ClampToInt(parameter, -int(MaxParameter), int(MaxParameter));

@@ -223,6 +223,7 @@ TEST(RtfReader, HostileInputShowsWhatCanBeShown)
         {"endless control word", "{\\rtf1 ab\\" + QByteArray(5000, 'x') + " cd}", "abcd"},
         {"huge uc", R"({\rtf1 \uc99999999 \u65 bcd})", "A"},
         {"no rtf header at all", "plain words", "plain words"},
+        {"destination outside every group", R"(\*\pict a}b)", "ab"},
         {"nul bytes are not text", QByteArray("{\\rtf1 a\0b}", 11), "ab"},
     };
     for (const Row &row : rows) {
