@@ -176,7 +176,8 @@ public:
         }
         EndFontEntry();
         FlushText();
-        cursor_.setBlockFormat(BlockFormat(State().para));
+        // The groups may have closed since the last paragraph's text: its own format counts.
+        cursor_.setBlockFormat(BlockFormat(lastPara_));
     }
 
 private:
@@ -483,7 +484,9 @@ private:
         } else if (word == "rdblquote") {
             AppendText(QChar(0x201D));
         }
-        // Every other control word changes nothing that this reader shows.
+        // Any other control word changes nothing that this reader shows. The open paragraph
+        // ends with its format as it stands now, unless changed again.
+        lastPara_ = para;
     }
 
     void EndFontEntry()
@@ -513,6 +516,7 @@ private:
         if (pendingText_.isEmpty())
             pendingFormat_ = chars;
         pendingText_.append(c);
+        lastPara_ = State().para;
     }
 
     void FlushText()
@@ -531,6 +535,7 @@ private:
         cursor_.setBlockCharFormat(CharFormat(state.chars));
         cursor_.setBlockFormat(BlockFormat(state.para));
         cursor_.insertBlock();
+        lastPara_ = state.para;
     }
 
     QTextCharFormat CharFormat(const CharState &chars) const
@@ -587,6 +592,7 @@ private:
 
     QString pendingText_;
     CharState pendingFormat_;
+    ParaState lastPara_; // in force at the latest text or paragraph word of the open paragraph
 };
 
 } // namespace

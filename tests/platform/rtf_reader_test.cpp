@@ -172,6 +172,33 @@ TEST(RtfReader, TextAndParagraphs)
     }
 }
 
+TEST(RtfReader, ParagraphFormatting)
+{
+    struct Row
+    {
+        const char *name;
+        const char *rtf;
+        Qt::Alignment alignment; // of the paragraph "p"
+        double leftMargin;       // pixels, at 15 twips per pixel
+    };
+    const Row rows[] = {
+        {"left by default", R"({\rtf1 x\par p})", Qt::AlignLeft, 0},
+        {"centred", R"({\rtf1 x\par\qc p})", Qt::AlignHCenter, 0},
+        {"right, set after the text", R"({\rtf1 x\par p\qr})", Qt::AlignRight, 0},
+        {"indent in twips", R"({\rtf1 x\par\li720 p})", Qt::AlignLeft, 48},
+        {"carried to the next paragraph", R"({\rtf1 \qc\li300 x\par p})", Qt::AlignHCenter, 20},
+        {"pard resets", R"({\rtf1 \qc\li300 x\par\pard p})", Qt::AlignLeft, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto document = Read(row.rtf);
+        const QTextBlock block = document->findBlockByNumber(1);
+        ASSERT_EQ(block.text(), "p");
+        EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, row.alignment);
+        EXPECT_DOUBLE_EQ(block.blockFormat().leftMargin(), row.leftMargin);
+    }
+}
+
 TEST(RtfReader, StationPanelText)
 {
     const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang2057{\\fonttbl{\\f0\\fswiss"
