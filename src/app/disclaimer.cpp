@@ -12,9 +12,9 @@ namespace {
 
 constexpr char TermsHeading[] = "Before you continue";
 constexpr char TermsText[]
-    = "The tidal stream data shown by Brenlow are illustrative only and are NOT FOR NAVIGATION.\n"
+    = "The tidal stream data shown by Brenlow are illustrative only and are NOT FOR NAVIGATION.\n\n"
       "Brenlow does not replace the official tidal stream atlases, tide tables, charts or "
-      "notices to mariners, which must be consulted for any passage.\n"
+      "notices to mariners, which must be consulted for any passage.\n\n"
       "You use this program at your own risk: its makers accept no liability for any loss, "
       "damage or injury arising from its use.";
 
@@ -70,19 +70,9 @@ QPixmap PaintDisclaimerBackground()
     body.setPixelSize(11);
     painter.setFont(body);
     painter.setPen(QColor(0x20, 0x20, 0x20));
-    painter.drawText(QRect(24, 76, 339, 128), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+    painter.drawText(QRect(24, 78, 339, 128), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QString::fromLatin1(TermsText));
 
-    // Captions of the two buttons, beside them on the picture.
-    QFont caption(QStringLiteral("Sans Serif"));
-    caption.setPixelSize(11);
-    caption.setBold(true);
-    painter.setFont(caption);
-    painter.setPen(QColor(0x0E, 0x2A, 0x47));
-    painter.drawText(QRect(110, 224, 110, 21), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Exit"));
-    painter.drawText(QRect(150, 214, 84, 44), Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("I accept"));
     return picture;
 }
 

@@ -38,9 +38,8 @@ constexpr std::array<int, 4> LinkLefts = {26, 112, 198, 284};
 constexpr QSize LinkSize {72, 40};
 
 const std::array<const char *, 5> InputCaptions = {
-    "High water Portsmouth 1 (hh:mm)", "High water Portsmouth 2 (hh:mm)",
-    "Height of high water 1 (m)",      "Height of high water 2 (m)",
-    "Barometric pressure (mb)",
+    "First high water (hh:mm)",     "Second high water (hh:mm)", "First high water height (m)",
+    "Second high water height (m)", "Barometric pressure (mb)",
 };
 const std::array<const char *, 4> LinkCaptions = {"Download", "Home page", "Feedback", "Resources"};
 const std::array<const char *, 4> LinkTooltips
@@ -233,8 +232,6 @@ QPixmap PaintOptionsBackground()
     painter.drawText(InputLeft - 40, SpeedTop + 44, QStringLiteral("slow"));
     painter.drawText(QRect(InputLeft - 40, SpeedTop + 32, InputWidth + 40, 16), Qt::AlignRight,
                      QStringLiteral("fast"));
-    painter.drawText(QRect(24, 340, 120, 28), Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("Save and close"));
     for (std::size_t i = 0; i < LinkLefts.size(); ++i)
         painter.drawText(
             QRect(LinkLefts[i], LinksTop + LinkSize.height() + 4, LinkSize.width(), 16),
