@@ -32,6 +32,7 @@ Disclaimer::Disclaimer(std::function<void()> createMainWindow, QWidget *parent)
         = AddPictureButton(ButtonArt::Exit, QRect(58, 224, 46, 21), QStringLiteral("Exit Brenlow"));
     connect(ARButton1, &QAbstractButton::clicked, this, &Disclaimer::ARButton1_Click);
     connect(saveandexit, &QAbstractButton::clicked, this, &Disclaimer::saveandexit_Click);
+    PlaceCentredOnScreen();
     ClearDrag();
 }
 

@@ -15,7 +15,8 @@ public:
     static constexpr QSize ClientSize {386, 309};
     static constexpr QSize PictureSize {387, 310};
 
-    // createMainWindow creates and shows the main window, which runs the start-up sequence.
+    // Placed centred on the screen. createMainWindow creates and shows the main window, which
+    // runs the start-up sequence.
     explicit Disclaimer(std::function<void()> createMainWindow, QWidget *parent = nullptr);
 
     PictureButton *ARButton1 = nullptr;   // accept

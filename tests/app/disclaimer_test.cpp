@@ -11,7 +11,6 @@ TEST(Disclaimer, ExitClosesWithoutCreatingTheMainWindow)
 {
     int created = 0;
     Disclaimer disclaimer([&created] { ++created; });
-    disclaimer.PlaceCentredOnScreen();
     disclaimer.show();
     QSignalSpy closed(&disclaimer, &FramelessWindow::Closed);
 
