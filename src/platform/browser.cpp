@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -215,9 +216,9 @@ std::optional<AssociatedProgram> XdgBrowser::FindAssociatedProgram(const QString
     const QString xdgMime = QStringLiteral("xdg-mime");
     const std::optional<QString> type
         = FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), filePath});
-    if (!type)
-        return std::nullopt;
-    const QString mimeType = type->section(QLatin1Char(';'), 0, 0).trimmed();
+    // Without the type sniffers xdg-mime relies on, the MIME database gives the type.
+    const QString mimeType = type ? type->section(QLatin1Char(';'), 0, 0).trimmed()
+                                  : QMimeDatabase().mimeTypeForFile(filePath).name();
     const std::optional<QString> desktopId
         = FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
     if (!desktopId)

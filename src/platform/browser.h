@@ -27,9 +27,10 @@ public:
     virtual bool StartProgram(const AssociatedProgram &program, const QString &address) = 0;
 };
 
-// The freedesktop associations: the file's type from "xdg-mime query filetype", its default
-// application from "xdg-mime query default", that application's desktop entry from the
-// "applications" folders of $XDG_DATA_HOME and $XDG_DATA_DIRS, and the entry's Exec line.
+// The freedesktop associations: the file's type from "xdg-mime query filetype" (or the MIME
+// database when xdg-mime cannot tell), its default application from "xdg-mime query default",
+// that application's desktop entry from the "applications" folders of $XDG_DATA_HOME and
+// $XDG_DATA_DIRS, and the entry's Exec line.
 class XdgBrowser : public Browser
 {
 public:
