@@ -1,0 +1,102 @@
+#include "tide/step_conventions.h"
+
+#include "app/app_state.h"
+#include "tide/decimal_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace brenlow {
+namespace {
+
+TEST(StepConventionsTest, OffsetsOfSteps)
+{
+    struct Case
+    {
+        std::int32_t step;
+        double hours;
+        std::int32_t minutes;
+        QString text;
+    };
+    const Case cases[] = {
+        {1, -6.0, -360, "-6.0"}, {2, -5.5, -330, "-5.5"}, {12, -0.5, -30, "-0.5"},
+        {13, 0.0, 0, "0.0"},     {14, 0.5, 30, "0.5"},    {25, 6.0, 360, "6.0"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.step);
+        EXPECT_EQ(HourOffset(c.step), c.hours);
+        EXPECT_EQ(MinuteOffset(c.step), c.minutes);
+        EXPECT_EQ(HourOffsetText(c.step), c.text);
+    }
+}
+
+TEST(StepConventionsTest, ClockTimeOfAStepWrapsPastMidnight)
+{
+    EXPECT_EQ(ClockText(StepClockTime(QTime(6, 5), 13)), "06:05:00");
+    EXPECT_EQ(ClockText(StepClockTime(QTime(6, 5), 1)), "00:05:00");
+    EXPECT_EQ(ClockText(StepClockTime(QTime(3, 0), 1)), "21:00:00");
+    EXPECT_EQ(ClockText(StepClockTime(QTime(20, 0, 5), 25)), "02:00:05");
+}
+
+TEST(StepConventionsTest, TheActiveHighWaterFollowsTheTideFlag)
+{
+    AppState state;
+    state.HighWater1Text = QStringLiteral("06:05");
+    state.HighWater2Text = QStringLiteral("18:30");
+    EXPECT_EQ(ActiveHighWaterText(state), "06:05");
+    EXPECT_EQ(ActiveHighWater(state)->TimeOfDay, QTime(6, 5));
+    state.SecondTideActive = true;
+    EXPECT_EQ(ActiveHighWaterText(state), "18:30");
+    state.HighWater2Text = QStringLiteral("later");
+    EXPECT_FALSE(ActiveHighWater(state).has_value());
+    EXPECT_FALSE(HighWaterGiven(state.HighWater2Text));
+}
+
+TEST(DecimalRulesTest, OneDecimalRoundsHalvesAwayFromZero)
+{
+    struct Case
+    {
+        double value;
+        QString text;
+    };
+    const Case cases[] = {
+        {0, "0.0"},
+        {2.25, "2.3"},
+        {0.04, "0.0"},
+        {0.05, "0.1"},
+        {1.15, "1.2"},
+        {2.35, "2.4"},
+        {0.96, "1.0"},
+        {9.95, "10.0"},
+        {99.96, "100.0"},
+        {-0.5, "-0.5"},
+        {-6, "-6.0"},
+        {-0.04, "0.0"},
+        {-2.25, "-2.3"},
+        {123456.75, "123456.8"},
+        {1e20, "100000000000000000000.0"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(FormatOneDecimal(c.value), c.text);
+    }
+    EXPECT_EQ(RoundOneDecimal(4.25), 4.3);
+    EXPECT_EQ(RoundOneDecimal(4.21), 4.2);
+}
+
+TEST(DecimalRulesTest, IntegersRoundHalvesToEven)
+{
+    EXPECT_EQ(RoundToEven32(13.5), 14);
+    EXPECT_EQ(RoundToEven32(14.5), 14);
+    EXPECT_EQ(RoundToEven32(-12.5), -12);
+    EXPECT_EQ(RoundToEven32(11.5), 12);
+    EXPECT_EQ(RoundToEven32(2147483647.4), 2147483647);
+    EXPECT_FALSE(RoundToEven32(2147483648.0).has_value());
+    EXPECT_FALSE(RoundToEven32(std::numeric_limits<double>::infinity()).has_value());
+    EXPECT_FALSE(RoundToEven32(std::nan("")).has_value());
+}
+
+} // namespace
+} // namespace brenlow
