@@ -178,7 +178,7 @@ TEST_F(ArrowGlyphTest, SizesTheArrowByRate)
         DrawArrowGlyph(state, surface, 100, 100, 0, c.rate);
         ASSERT_EQ(Polygons(surface).size(), 1u);
         // Pointing up, the tail end is S / 2 wide.
-        const std::vector<QPoint> &points = Polygons(surface)[0].Points;
+        const std::vector<QPoint> points = Polygons(surface)[0].Points;
         EXPECT_EQ(points[4].x() - points[3].x(), c.size / 2);
     }
 }

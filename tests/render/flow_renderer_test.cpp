@@ -156,8 +156,8 @@ TEST_F(FlowRendererTest, HeightsAboveEveryColumnTakeTheLastColumn)
 TEST_F(FlowRendererTest, DrawsEveryStationInTableOrderThenTheLabels)
 {
     AddStation(Station(100, 100, 10, 10.3, 4.3));
-    AddStation(Station(200, 300, 200, 10.1, 4.3));
-    AddStation(Station(300, 150, -1, 10.1, 4.3)); // no direction: nothing at all
+    AddStation(Station(200, 300, 200, 10.2, 4.3));
+    AddStation(Station(300, 150, -1, 10.2, 4.3)); // no direction: nothing at all
     AddStation(Station(300, 300, 45, 0, 4.3));    // rate line 1 of a table starting at 0
     state.RateTable[10][1] = 0;
 
@@ -171,7 +171,7 @@ TEST_F(FlowRendererTest, DrawsEveryStationInTableOrderThenTheLabels)
     EXPECT_EQ(first.Brush, 0x00FF10u);
     EXPECT_EQ(second.Points.front(), QPoint(200, 300));
     EXPECT_EQ(second.Brush, 0x0000FFu);
-    const QStringList expected {"10.3", "10.1", "SLACK"};
+    const QStringList expected {"10.3", "10.2", "SLACK"};
     for (int j = 0; j < 3; ++j) {
         const auto &text = std::get<DrawnText>(items[2 + j]);
         EXPECT_EQ(text.Text, expected[j]);
