@@ -8,12 +8,48 @@
 
 namespace brenlow {
 
+namespace {
+
+// Adding and taking away 1.5 * 2^52 leaves a double of magnitude below 2^51 rounded to an
+// integer in the default rounding mode: to nearest, ties to even.
+constexpr double RoundingShift = 6755399441055744.0;
+
+// Below this magnitude the tenths of a double are exact to far better than a millionth, so
+// away from the half-way point the binary value rounds as its decimal reading does.
+constexpr double FastMagnitude = 1e6;
+constexpr double HalfWayMargin = 1e-6;
+
+// The magnitude in tenths, halves away from zero, when that needs no decimal digits.
+std::optional<std::int64_t> FastTenths(double magnitude)
+{
+    if (!(magnitude < FastMagnitude))
+        return std::nullopt;
+    const double tenths = magnitude * 10;
+    const double whole = std::floor(tenths);
+    const double fraction = tenths - whole;
+    if (std::fabs(fraction - 0.5) <= HalfWayMargin)
+        return std::nullopt;
+    return static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+}
+
+QString TenthsText(std::int64_t tenths, bool negative)
+{
+    QString text = QString::number(tenths / 10);
+    text.append(QLatin1Char('.'));
+    text.append(QLatin1Char(static_cast<char>('0' + tenths % 10)));
+    if (negative && tenths != 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
+} // namespace
+
 std::optional<std::int32_t> RoundToEven32(double value)
 {
-    if (!std::isfinite(value))
+    // Also refuses infinities and "not a number".
+    if (!(std::fabs(value) < 4.0e9))
         return std::nullopt;
-    // nearbyint rounds in the default mode, to nearest with ties to even.
-    const double rounded = std::nearbyint(value);
+    const double rounded = (value + RoundingShift) - RoundingShift;
     if (rounded < static_cast<double>(std::numeric_limits<std::int32_t>::min())
         || rounded > static_cast<double>(std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
@@ -24,6 +60,8 @@ QString FormatOneDecimal(double value)
 {
     if (!std::isfinite(value))
         return QString::number(value);
+    if (const std::optional<std::int64_t> tenths = FastTenths(std::fabs(value)))
+        return TenthsText(*tenths, value < 0);
 
     // 15 significant digits, as the value reads in decimal: "d.dddddddddddddde+XX".
     char buffer[40];
@@ -73,6 +111,8 @@ double RoundOneDecimal(double value)
 {
     if (!std::isfinite(value))
         return value;
+    if (const std::optional<std::int64_t> tenths = FastTenths(std::fabs(value)))
+        return (value < 0 ? -1 : 1) * (static_cast<double>(*tenths) / 10);
     return FormatOneDecimal(value).toDouble();
 }
 
