@@ -1,6 +1,7 @@
 #include "render/arrow_glyph.h"
 
 #include "app/app_state.h"
+#include "data/field_conversions.h"
 #include "tide/decimal_rules.h"
 
 #include <array>
@@ -22,7 +23,7 @@ constexpr std::int32_t LargestDirection = std::numeric_limits<std::int32_t>::max
 // Distances and label offsets are whole pixels, halves to even (S / 4 = 4 for S = 18).
 std::int32_t Pixels(double value)
 {
-    return RoundToEven32(value).value_or(0);
+    return RoundToInt32(value).value_or(0);
 }
 
 void Move(GlyphCursor &cursor, ImageSurface &surface, bool addPoint, std::int32_t bearing,

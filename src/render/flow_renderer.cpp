@@ -2,6 +2,8 @@
 
 #include "app/app_error.h"
 #include "app/app_state.h"
+#include "data/field_conversions.h"
+#include "data/station_table.h"
 #include "render/arrow_glyph.h"
 #include "render/chart_surface.h"
 #include "render/step_view.h"
@@ -14,7 +16,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 
 namespace brenlow {
 
@@ -29,52 +30,10 @@ constexpr int RateLines = RateTableSize - 1; // lines 1..50
 // the glyph's pixel arithmetic inside 32 bits.
 constexpr double FarthestPixel = 1e9;
 
-// The leading decimal number of a text: blanks, tabs and line feeds ignored, an optional sign,
-// digits, a point and digits, an optional exponent (E or D); 0 when no digit comes first.
-double LeadingNumber(const QString &text)
-{
-    QByteArray number;
-    bool digits = false;
-    bool point = false;
-    bool exponent = false;
-    bool exponentDigits = false;
-    for (const QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
-            continue;
-        const char a = c.toLatin1();
-        if (c.unicode() > 0x7F) {
-            break;
-        } else if (a >= '0' && a <= '9') {
-            number.append(a);
-            (exponent ? exponentDigits : digits) = true;
-        } else if ((a == '+' || a == '-')
-                   && (number.isEmpty() || (exponent && !exponentDigits && number.back() == 'e'))) {
-            number.append(a);
-        } else if (a == '.' && !point && !exponent) {
-            number.append(a);
-            point = true;
-        } else if ((a == 'E' || a == 'e' || a == 'D' || a == 'd') && digits && !exponent) {
-            number.append('e');
-            exponent = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0;
-    // An exponent without digits is not part of the number.
-    if (exponent && !exponentDigits) {
-        while (!number.isEmpty() && number.back() != 'e')
-            number.chop(1);
-        number.chop(1);
-    }
-    return std::strtod(number.constData(), nullptr);
-}
-
 // Heights read as the number leading "0" followed by the text (".5" -> 0.5, "4,3" -> 4).
 double ReadHeightText(const QString &text)
 {
-    return LeadingNumber(QLatin1Char('0') + text);
+    return ReadZeroPrefixedNumber(text.toLatin1());
 }
 
 double InRangeOrDefault(double height)
@@ -145,15 +104,6 @@ void SetTimeLabels(const AppState &state, TimeLabels &labels, std::int32_t step)
     // Otherwise only the inactive tide is given: the captions keep what they showed.
 }
 
-// Stations 1..N; an empty table has no upper bound.
-std::size_t LastStation(const StationTable &table)
-{
-    if (table.empty())
-        throw AppError(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"),
-                       QStringLiteral("Draw_flows"));
-    return table.size() - 1;
-}
-
 } // namespace
 
 void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std::int32_t step)
@@ -161,7 +111,7 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
     SetTimeLabels(state, labels, step);
     state.LabelCount = 0;
 
-    const std::size_t last = LastStation(state.StationTable);
+    const auto last = static_cast<std::size_t>(LastIndex(state.StationTable));
     if (step < FirstStep || step > LastStep)
         throw AppError(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"),
                        QStringLiteral("Draw_flows"));
@@ -183,7 +133,7 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
         const double py = state.ChartScaleY * station.ChartY + state.ChartOffsetY;
         if (!(std::fabs(px) <= FarthestPixel && std::fabs(py) <= FarthestPixel))
             continue;
-        DrawArrowGlyph(state, surface, *RoundToEven32(px), *RoundToEven32(py), station.Direction[s],
+        DrawArrowGlyph(state, surface, *RoundToInt32(px), *RoundToInt32(py), station.Direction[s],
                        rate);
     }
 

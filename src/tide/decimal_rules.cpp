@@ -1,18 +1,15 @@
 #include "tide/decimal_rules.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
+#include <optional>
 #include <string>
 
 namespace brenlow {
 
 namespace {
-
-// Adding and taking away 1.5 * 2^52 leaves a double of magnitude below 2^51 rounded to an
-// integer in the default rounding mode: to nearest, ties to even.
-constexpr double RoundingShift = 6755399441055744.0;
 
 // Below this magnitude the tenths of a double are exact to far better than a millionth, so
 // away from the half-way point the binary value rounds as its decimal reading does.
@@ -43,18 +40,6 @@ QString TenthsText(std::int64_t tenths, bool negative)
 }
 
 } // namespace
-
-std::optional<std::int32_t> RoundToEven32(double value)
-{
-    // Also refuses infinities and "not a number".
-    if (!(std::fabs(value) < 4.0e9))
-        return std::nullopt;
-    const double rounded = (value + RoundingShift) - RoundingShift;
-    if (rounded < static_cast<double>(std::numeric_limits<std::int32_t>::min())
-        || rounded > static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::nullopt;
-    return static_cast<std::int32_t>(rounded);
-}
 
 QString FormatOneDecimal(double value)
 {

@@ -1,12 +1,12 @@
 #include "tide/present_step.h"
 
 #include "app/app_state.h"
+#include "data/field_conversions.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "render/chart_surface.h"
 #include "render/flow_renderer.h"
 #include "render/step_view.h"
-#include "tide/decimal_rules.h"
 #include "tide/high_water_time.h"
 #include "tide/step_conventions.h"
 
@@ -25,7 +25,7 @@ std::optional<std::int32_t> StepCovering(const QString &highWaterText, QTime now
         - (highWater->TimeOfDay.hour() * 60 + highWater->TimeOfDay.minute());
     if (minutes < -CoverMinutes || minutes > CoverMinutes)
         return std::nullopt;
-    return RoundToEven32(static_cast<double>(minutes) / MinutesPerStep + HighWaterStep);
+    return RoundToInt32(static_cast<double>(minutes) / MinutesPerStep + HighWaterStep);
 }
 
 // Closes the please-wait window however the redraw ends.

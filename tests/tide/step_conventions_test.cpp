@@ -86,17 +86,5 @@ TEST(DecimalRulesTest, OneDecimalRoundsHalvesAwayFromZero)
     EXPECT_EQ(RoundOneDecimal(4.21), 4.2);
 }
 
-TEST(DecimalRulesTest, IntegersRoundHalvesToEven)
-{
-    EXPECT_EQ(RoundToEven32(13.5), 14);
-    EXPECT_EQ(RoundToEven32(14.5), 14);
-    EXPECT_EQ(RoundToEven32(-12.5), -12);
-    EXPECT_EQ(RoundToEven32(11.5), 12);
-    EXPECT_EQ(RoundToEven32(2147483647.4), 2147483647);
-    EXPECT_FALSE(RoundToEven32(2147483648.0).has_value());
-    EXPECT_FALSE(RoundToEven32(std::numeric_limits<double>::infinity()).has_value());
-    EXPECT_FALSE(RoundToEven32(std::nan("")).has_value());
-}
-
 } // namespace
 } // namespace brenlow
