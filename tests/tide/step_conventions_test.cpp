@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 namespace brenlow {
 namespace {
@@ -84,6 +86,26 @@ TEST(DecimalRulesTest, OneDecimalRoundsHalvesAwayFromZero)
     }
     EXPECT_EQ(RoundOneDecimal(4.25), 4.3);
     EXPECT_EQ(RoundOneDecimal(4.21), 4.2);
+}
+
+// Guards the quick path of one-decimal rounding against the value's decimal reading: the
+// 15-digit text, rounded in extended precision.
+TEST(DecimalRulesTest, OneDecimalAgreesWithTheDecimalReadingEverywhere)
+{
+    const auto reference = [](double value) {
+        char digits[40];
+        std::snprintf(digits, sizeof digits, "%.15g", value);
+        const long double tenths = std::roundl(std::strtold(digits, nullptr) * 10);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.1Lf", tenths / 10);
+        return QString::fromLatin1(text == std::string_view("-0.0") ? "0.0" : text);
+    };
+    for (int k = -20000; k <= 200000; ++k) {
+        for (const double value : {k / 100.0, k / 1000.0, k * 0.05}) {
+            ASSERT_EQ(FormatOneDecimal(value), reference(value)) << value;
+            ASSERT_EQ(RoundOneDecimal(value), reference(value).toDouble()) << value;
+        }
+    }
 }
 
 } // namespace
