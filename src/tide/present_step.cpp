@@ -79,6 +79,17 @@ bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view)
     return true;
 }
 
+void ShowOpeningStep(AppState &state, const Clock &clock, StepView &view)
+{
+    if (ShowPresentStep(state, clock, view))
+        return;
+    ImageSurface &surface = view.Surface();
+    surface.SetFitOnLoad(false);
+    surface.LoadImageFile(state.BackdropPath);
+    state.CurrentStep = HighWaterStep;
+    Draw_flows(state, surface, view.Labels(), state.CurrentStep);
+}
+
 void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, MessageBoxes &messages)
 {
     if (!HighWaterGiven(state.HighWater1Text) && !HighWaterGiven(state.HighWater2Text)) {

@@ -32,6 +32,10 @@ std::optional<PresentStep> FindPresentStep(const QString &highWater1, const QStr
 // redraws the chart and returns true; returns false and changes nothing when none covers it.
 bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view);
 
+// Start-up's first drawing: the present step, or else high water (step 13) of the tide the
+// state already names, on a freshly loaded chart picture.
+void ShowOpeningStep(AppState &state, const Clock &clock, StepView &view);
+
 // The shownow button: the present step, or a message saying why there is none.
 void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, MessageBoxes &messages);
 

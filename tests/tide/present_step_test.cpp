@@ -128,6 +128,36 @@ TEST_F(PresentStepTest, ClosesThePleaseWaitWindowWhenTheRedrawFails)
     EXPECT_EQ(view.log.back(), "close please-wait");
 }
 
+TEST_F(PresentStepTest, OpensAtThePresentStepOrElseAtHighWater)
+{
+    struct Case
+    {
+        const char *name;
+        QString highWater1;
+        std::int32_t step;
+        QString showingHw;
+    };
+    const Case cases[] = {
+        {"no high water stored", "", 13, "0.0"},
+        {"none covers", "02:00", 13, "0.0"},
+        {"covered", "14:30", 14, "0.5"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        view.shown = false;
+        view.log.clear();
+        view.surface.SetFitOnLoad(true);
+        state.SecondTideActive = false;
+        state.HighWater1Text = c.highWater1;
+        ShowOpeningStep(state, clock, view);
+        EXPECT_EQ(state.CurrentStep, c.step);
+        EXPECT_EQ(view.log, QStringList({"load"}));
+        EXPECT_FALSE(view.surface.FitOnLoad());
+        EXPECT_EQ(view.labels.ShowingHw, c.showingHw);
+        EXPECT_EQ(view.surface.DisplayList().size(), 2u);
+    }
+}
+
 TEST_F(PresentStepTest, ShowNowSaysWhyThereIsNoStep)
 {
     struct Case
