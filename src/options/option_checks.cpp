@@ -1,50 +1,14 @@
 #include "options/option_checks.h"
 
 #include "data/field_conversions.h"
+#include "tide/high_water_time.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QLocale>
-#include <QStringList>
-#include <QTime>
 
 #include <cmath>
 
 namespace brenlow {
 namespace {
-
-bool ParsesAsTime(const QString &text)
-{
-    static const QStringList Formats = {
-        QStringLiteral("H:mm"),    QStringLiteral("H:mm:ss"),   QStringLiteral("H.mm"),
-        QStringLiteral("H.mm.ss"), QStringLiteral("h:mm AP"),   QStringLiteral("h:mm:ss AP"),
-        QStringLiteral("h:mmAP"),  QStringLiteral("h:mm:ssAP"), QStringLiteral("h AP"),
-        QStringLiteral("h.mm AP"),
-    };
-    for (const QString &format : Formats) {
-        if (QTime::fromString(text, format).isValid())
-            return true;
-    }
-    const QLocale locale;
-    return locale.toTime(text, QLocale::ShortFormat).isValid()
-        || locale.toTime(text, QLocale::LongFormat).isValid();
-}
-
-bool ParsesAsDate(const QString &text)
-{
-    static const QStringList Formats = {
-        QStringLiteral("d/M/yyyy"),    QStringLiteral("d/M/yy"),   QStringLiteral("yyyy-M-d"),
-        QStringLiteral("d-M-yyyy"),    QStringLiteral("d.M.yyyy"), QStringLiteral("d MMM yyyy"),
-        QStringLiteral("d MMMM yyyy"),
-    };
-    for (const QString &format : Formats) {
-        if (QDate::fromString(text, format).isValid())
-            return true;
-    }
-    const QLocale locale;
-    return locale.toDate(text, QLocale::ShortFormat).isValid()
-        || locale.toDate(text, QLocale::LongFormat).isValid();
-}
 
 QString HighWaterMessage(int tide)
 {
@@ -84,24 +48,7 @@ bool IsNumericText(const QString &text)
 
 bool IsDateOrTimeText(const QString &text)
 {
-    const QString trimmed = text.simplified();
-    if (trimmed.isEmpty())
-        return false;
-    if (ParsesAsTime(trimmed) || ParsesAsDate(trimmed))
-        return true;
-    const QLocale locale;
-    if (locale.toDateTime(trimmed, QLocale::ShortFormat).isValid()
-        || locale.toDateTime(trimmed, QLocale::LongFormat).isValid())
-        return true;
-    // A date followed by a time: "08/12/2026 14:30", "08/12/2026 2:30 PM".
-    const QStringList words = trimmed.split(QLatin1Char(' '));
-    for (qsizetype split = 1; split < words.size(); ++split) {
-        const QString datePart = words.mid(0, split).join(QLatin1Char(' '));
-        const QString timePart = words.mid(split).join(QLatin1Char(' '));
-        if (ParsesAsDate(datePart) && ParsesAsTime(timePart))
-            return true;
-    }
-    return false;
+    return ReadHighWaterTime(text).has_value();
 }
 
 std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry)

@@ -45,9 +45,8 @@ std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry);
 // signed, with an exponent, surrounded by blanks.
 bool IsNumericText(const QString &text);
 
-// A time of day, a date, or a date followed by a time, in the user's locale or the usual
-// 24-hour and 12-hour forms: "14:30", "14:30:15", "2:30 PM", "14.30", "08/12/2026 14:30",
-// "2026-12-08".
+// A high-water text the tide model can read (a time of day, a date, or a date and a time):
+// only such a text may be saved, so every stored time is one the chart can use.
 bool IsDateOrTimeText(const QString &text);
 
 } // namespace brenlow

@@ -1,0 +1,126 @@
+#include "options/options_window.h"
+
+#include "app/app_state.h"
+#include "platform/browser.h"
+#include "platform/settings_store.h"
+#include "render/test_step_view.h"
+#include "support/test_platform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace brenlow {
+namespace {
+
+class NoBrowser : public Browser
+{
+public:
+    std::optional<AssociatedProgram> FindAssociatedProgram(const QString &) override { return {}; }
+    bool StartProgram(const AssociatedProgram &, const QString &) override { return false; }
+};
+
+// The options window opened from a main window whose chart holds one station on a plain
+// picture, with the zoom and scroll position the user had chosen.
+class OptionsRedrawTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        state.BackdropPath = folder.FilePath(QStringLiteral("backdrop.bmp"));
+        test::WriteBlankPicture(state.BackdropPath, 600, 500);
+        state.ChartScaleX = 1;
+        state.ChartScaleY = 1;
+        state.RateTableColumns = 1;
+        state.RateTable[1][0] = 4.3;
+        state.RateTable[1][1] = 2.0;
+        StationRecord station;
+        station.ChartX = 200;
+        station.ChartY = 150;
+        for (int s = 1; s <= StepCount; ++s) {
+            station.Rate[s] = 2.0;
+            station.Direction[s] = 90;
+            station.RateHeight[s] = 4.3;
+        }
+        state.StationTable = {StationRecord {}, station};
+        state.CurrentStep = 9;
+
+        view.surface.LoadImageFile(state.BackdropPath);
+        view.surface.SetZoom(150);
+        view.surface.SetScrollX(120);
+        view.surface.SetScrollY(40);
+        view.log.clear();
+        mainWindow.setGeometry(100, 100, 797, 601);
+        mainWindow.show();
+    }
+
+    // Acts on the options window once it is up over the main window.
+    void WhenOptionsOpen(std::function<void(OptionsScreen &)> act)
+    {
+        auto *timer = new QTimer(&mainWindow);
+        QObject::connect(timer, &QTimer::timeout, [this, timer, act] {
+            if (auto *screen = qobject_cast<OptionsScreen *>(QApplication::activeModalWidget())) {
+                timer->stop();
+                centredOverMain
+                    = screen->frameGeometry().center() == mainWindow.frameGeometry().center();
+                act(*screen);
+            }
+        });
+        timer->start(10);
+    }
+
+    test::TempProgramFolder folder {QStringLiteral("options-redraw-test")};
+    test::RecordingMessageBoxes messages;
+    AppState state;
+    QtSettingsStore settings;
+    NoBrowser browser;
+    OptionsServices services {settings, folder.Info(), messages, browser};
+    QWidget mainWindow;
+    test::TestStepView view;
+    bool centredOverMain = false;
+};
+
+TEST_F(OptionsRedrawTest, ClosingWithoutSavingStillRedrawsTheSameStep)
+{
+    WhenOptionsOpen([](OptionsScreen &screen) {
+        screen.highwater1->setText(QStringLiteral("10:00"));
+        screen.closebutton->click();
+    });
+
+    OpenOptionsWindow(mainWindow, view, state, services);
+
+    EXPECT_TRUE(centredOverMain);
+    EXPECT_EQ(view.log, QStringList({"show please-wait", "load", "close please-wait"}));
+    EXPECT_FALSE(view.surface.DisplayList().empty());
+    EXPECT_EQ(view.labels.ShowingHw, QStringLiteral("-2.0"));
+    EXPECT_EQ(state.CurrentStep, 9);
+    EXPECT_EQ(state.HighWater1Text, QString());
+    EXPECT_EQ(view.surface.Zoom(), 150);
+    EXPECT_EQ(view.surface.ScrollX(), 120);
+    EXPECT_EQ(view.surface.ScrollY(), 40);
+    EXPECT_TRUE(messages.Shown.empty());
+}
+
+TEST_F(OptionsRedrawTest, SavedHighWaterShowsAtOnce)
+{
+    WhenOptionsOpen([](OptionsScreen &screen) {
+        screen.highwater1->setText(QStringLiteral("10:00"));
+        screen.saveandexit->click();
+    });
+
+    OpenOptionsWindow(mainWindow, view, state, services);
+
+    EXPECT_EQ(state.HighWater1Text, QStringLiteral("10:00"));
+    EXPECT_TRUE(view.labels.HighWater.startsWith(QStringLiteral("10:00")))
+        << view.labels.HighWater.toStdString();
+    EXPECT_TRUE(view.labels.ShowingTime.startsWith(QStringLiteral("08:00")))
+        << view.labels.ShowingTime.toStdString();
+    EXPECT_EQ(view.log, QStringList({"show please-wait", "load", "close please-wait"}));
+}
+
+} // namespace
+} // namespace brenlow
