@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/disclaimer.h"
 #include "app/main_screen.h"
 #include "app/startup.h"
 #include "platform/clock.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -23,9 +25,19 @@ int main(int argc, char **argv)
     AppServices services{RunningProgramInfo(), settings, messages, clock, pointers};
     AppState state;
 
-    MainScreen mainScreen(state, services);
-    if (!mainScreen.Load())
-        return EXIT_FAILURE;
-    mainScreen.show();
+    // Nothing is read before the user accepts the terms; the main window's start-up then runs
+    // while they are still shown. A failed start-up has shown its fatal report: the program
+    // ends once the disclaimer has gone.
+    std::unique_ptr<MainScreen> mainScreen;
+    Disclaimer disclaimer([&] {
+        mainScreen = std::make_unique<MainScreen>(state, services);
+        if (!mainScreen->Load()) {
+            mainScreen.reset();
+            QCoreApplication::exit(EXIT_FAILURE);
+            return;
+        }
+        mainScreen->show();
+    });
+    disclaimer.show();
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "app/please_wait_window.h"
 #include "app/program_info.h"
 #include "app/startup.h"
+#include "options/options_window.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/clock.h"
 #include "platform/picture_button.h"
@@ -10,11 +11,9 @@
 #include "tide/present_step.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 namespace brenlow {
@@ -53,10 +52,9 @@ PictureButton *MakeButton(QWidget *parent, ButtonArt art, const QRect &geometry,
 } // namespace
 
 MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state), services_(services)
+    : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
     setWindowTitle(QString::fromLatin1(ProgramTitle));
-    setFixedSize(ClientSize);
 
     IB1 = new ChartSurfaceWidget(this);
     IB1->setGeometry(11, 98, 780, 497);
@@ -107,15 +105,14 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     Timer1->setInterval(ClockIntervalMs);
     Timer2 = new QTimer(this);
 
-    connect(closebutton, &PictureButton::clicked, this, &QWidget::close);
-    connect(minimise, &PictureButton::clicked, this, &QWidget::showMinimized);
+    connect(closebutton, &PictureButton::clicked, this, &MainScreen::closebutton_Click);
+    connect(minimise, &PictureButton::clicked, this, &MainScreen::minimise_Click);
+    connect(options, &PictureButton::clicked, this, &MainScreen::options_Click);
     connect(shownow, &PictureButton::clicked, this,
             [this] { ShowNowClicked(state_, services_.Clock, *this, services_.Messages); });
     connect(Timer1, &QTimer::timeout, this, &MainScreen::ClockTick);
 
-    // First placed centred on the screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PlaceCentredOnScreen();
 }
 
 MainScreen::~MainScreen() = default;
@@ -137,6 +134,7 @@ bool MainScreen::Load()
         return false;
     }
     Timer1->start();
+    ClearDrag();
     return true;
 }
 
@@ -180,6 +178,13 @@ void MainScreen::SetShowingTime(const QString &caption)
 void MainScreen::SetHighWater(const QString &caption)
 {
     highwater->setText(caption);
+}
+
+void MainScreen::options_Click()
+{
+    OpenOptionsWindow(
+        *this, *this, state_,
+        OptionsServices{services_.Settings, services_.Program, services_.Messages, webBrowser_});
 }
 
 void MainScreen::ClockTick()

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/frameless_window.h"
+#include "platform/browser.h"
 #include "render/step_view.h"
-
-#include <QWidget>
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +20,7 @@ class PleaseWaitWindow;
 class RichTextPanel;
 
 // The main window: the chart surface with its arrows, the time labels and the buttons.
-class MainScreen : public QWidget, public StepView, private TimeLabels
+class MainScreen : public FramelessWindow, public StepView, private TimeLabels
 {
     Q_OBJECT
 public:
@@ -81,10 +81,12 @@ private:
     void SetHighWater(const QString &caption) override;
 
     void ClockTick();
+    void options_Click();
 
     AppState &state_;
     AppServices &services_;
     std::unique_ptr<PleaseWaitWindow> pleaseWait_;
+    XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
 
 } // namespace brenlow

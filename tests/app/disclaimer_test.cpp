@@ -1,52 +1,95 @@
 #include "app/disclaimer.h"
 
+#include "app/app_state.h"
+#include "app/main_screen.h"
+#include "app/startup.h"
+#include "platform/pointer_shapes.h"
+#include "platform/settings_store.h"
+#include "support/program_files.h"
+#include "support/test_platform.h"
+
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace brenlow {
 namespace {
 
-TEST(Disclaimer, ExitClosesWithoutCreatingTheMainWindow)
+// A run as main() wires it: accepting the disclaimer creates and loads the main window on
+// the files of a temporary program folder.
+struct DisclaimerRun
 {
-    int created = 0;
-    Disclaimer disclaimer([&created] { ++created; });
+    DisclaimerRun() : services{folder.Info(), settings, messages, clock, pointers}
+    {
+        test::WriteInstallation(folder, {test::StationLine(test::SteadyStation("1.5", "90"))});
+        settings.SaveSetting(folder.Info().AppName, "config", "height1", "4.5");
+    }
+
+    void CreateMainWindow()
+    {
+        mainScreen = std::make_unique<MainScreen>(state, services);
+        if (mainScreen->Load())
+            mainScreen->show();
+    }
+
+    test::TempProgramFolder folder{QStringLiteral("brenlow-disclaimer")};
+    QtSettingsStore settings;
+    test::RecordingMessageBoxes messages;
+    test::FixedClock clock{QTime(12, 0)};
+    QtPointerShapes pointers;
+    AppServices services;
+    AppState state;
+    std::unique_ptr<MainScreen> mainScreen;
+};
+
+TEST(Disclaimer, ExitEndsTheRunHavingReadNothing)
+{
+    DisclaimerRun run;
+    Disclaimer disclaimer([&run] { run.CreateMainWindow(); });
     disclaimer.show();
     QSignalSpy closed(&disclaimer, &FramelessWindow::Closed);
 
     disclaimer.saveandexit->click();
 
-    EXPECT_EQ(created, 0);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(disclaimer.isVisible());
+    EXPECT_EQ(run.mainScreen, nullptr);
+    EXPECT_TRUE(run.state.StationTable.empty());
+    EXPECT_TRUE(run.state.Height1Text.isEmpty()); // the stored setting was not read
+    EXPECT_TRUE(run.messages.Shown.empty());
 }
 
-TEST(Disclaimer, AcceptRunsStartUpWhileTheTermsAreStillShown)
+TEST(Disclaimer, AcceptLoadsTheDataWhileTheTermsAreStillShown)
 {
-    bool shownDuringStartUp = false;
-    int created = 0;
-    Disclaimer *self = nullptr;
-    Disclaimer disclaimer([&] {
-        ++created;
-        shownDuringStartUp = self->isVisible();
-    });
-    self = &disclaimer;
+    DisclaimerRun run;
+    Disclaimer disclaimer([&run] { run.CreateMainWindow(); });
     disclaimer.show();
-    QSignalSpy closed(&disclaimer, &FramelessWindow::Closed);
+    bool termsShownDuringWarning = false;
+    run.messages.OnShow = [&](const test::ShownMessage &) {
+        termsShownDuringWarning = disclaimer.isVisible();
+    };
 
     disclaimer.ARButton1->click();
 
-    EXPECT_EQ(created, 1);
-    EXPECT_TRUE(shownDuringStartUp);
-    EXPECT_EQ(closed.count(), 1);
+    ASSERT_NE(run.mainScreen, nullptr);
+    EXPECT_TRUE(run.mainScreen->isVisible());
     EXPECT_FALSE(disclaimer.isVisible());
+    EXPECT_EQ(run.state.StationTable.size(), 2u);
+    EXPECT_EQ(run.state.Height1Text, QStringLiteral("4.5"));
+    EXPECT_EQ(run.state.CurrentStep, 13);
+    // The plain test database's warning came while the terms were on the screen.
+    ASSERT_EQ(run.messages.Shown.size(), 1u);
+    EXPECT_EQ(run.messages.Shown[0].Text, QStringLiteral("Warning Flow database is not Encrypted"));
+    EXPECT_TRUE(termsShownDuringWarning);
 }
 
 TEST(Disclaimer, TermsAreDrawnOnTheBackground)
 {
     const QImage picture = PaintDisclaimerBackground().toImage();
     ASSERT_EQ(picture.size(), Disclaimer::PictureSize);
-    // Some dark text pixels in the body where the terms are written.
+    // Dark text pixels in the body where the terms are written.
     int ink = 0;
     for (int y = 76; y < 200; ++y)
         for (int x = 24; x < 360; ++x)
