@@ -260,4 +260,28 @@ Coastline ReadCoastline(const QString &path, Region bounds)
     return coast;
 }
 
+Coastline Smoothed(const Coastline &coast, int passes)
+{
+    Coastline result = coast;
+    for (int pass = 0; pass < passes; ++pass)
+        for (LandPolygon &polygon : result.Land) {
+            const auto &pts = polygon.Points;
+            const std::size_t n = pts.size();
+            LandPolygon cut;
+            cut.Points.reserve(2 * n);
+            cut.EdgeIsShore.reserve(2 * n);
+            for (std::size_t i = 0; i < n; ++i) {
+                const GeoPoint a = pts[i];
+                const GeoPoint b = pts[(i + 1) % n];
+                cut.Points.push_back({0.75 * a.Lon + 0.25 * b.Lon, 0.75 * a.Lat + 0.25 * b.Lat});
+                cut.EdgeIsShore.push_back(polygon.EdgeIsShore[i]);
+                cut.Points.push_back({0.25 * a.Lon + 0.75 * b.Lon, 0.25 * a.Lat + 0.75 * b.Lat});
+                // The cut across the corner at b is shore when both edges meeting there are.
+                cut.EdgeIsShore.push_back(polygon.EdgeIsShore[i] && polygon.EdgeIsShore[(i + 1) % n]);
+            }
+            polygon = std::move(cut);
+        }
+    return result;
+}
+
 } // namespace brenlow::content

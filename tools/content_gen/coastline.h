@@ -41,4 +41,10 @@ struct Coastline
 // malformed file or a chain that does not end on the border.
 Coastline ReadCoastline(const QString &path, Region bounds);
 
+// The shoreline with its corners cut (Chaikin's scheme, applied the given number of times):
+// GSHHG's outline is a chain of short straight steps that look jagged at full size; each pass
+// replaces every corner by two points a quarter of the way along its edges. The outline moves
+// by well under the data's own accuracy. Only for drawing: distances use the data as it is.
+Coastline Smoothed(const Coastline &coast, int passes);
+
 } // namespace brenlow::content

@@ -59,6 +59,7 @@ void Generate(const QDir &content, const QDir &program)
     const auto stations = ReadStations(content.filePath(QStringLiteral("stations.txt")));
     const auto spots = ReadSpots(content.filePath(QStringLiteral("spots.txt")));
     const RateTableModel rates;
+    const Coastline drawn = Smoothed(coast, 2);
 
     std::vector<QRectF> spotRects;
     for (const Spot &spot : spots)
@@ -72,7 +73,7 @@ void Generate(const QDir &content, const QDir &program)
     WriteFile(program.filePath(QStringLiteral("temp3.bmp")), rates.FileText());
     WriteFile(program.filePath(QStringLiteral("temp2.bmp")), PictureSpotFile(spots));
     for (const Spot &spot : spots)
-        SaveImage(RenderHarbourPlan(spot, coast, places), program.filePath(spot.PictureFile),
+        SaveImage(RenderHarbourPlan(spot, drawn, places), program.filePath(spot.PictureFile),
                   "PNG");
     WriteFile(program.filePath(QStringLiteral("help.rtf")),
               HelpRtf(ReadText(content.filePath(QStringLiteral("help.txt")))));
@@ -82,7 +83,7 @@ void Generate(const QDir &content, const QDir &program)
         WriteFile(program.filePath(QStringLiteral("%1.cur").arg(QLatin1String(name))),
                   brenlow::EncodeCursorFile(drawing.Image, drawing.Hotspot));
     }
-    SaveImage(RenderBackdrop(coast, places), program.filePath(QStringLiteral("backdrop.bmp")),
+    SaveImage(RenderBackdrop(drawn, places), program.filePath(QStringLiteral("backdrop.bmp")),
               "BMP");
 }
 
