@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace brenlow {
+
+// The leading decimal number of a text. Blanks, tabs and line feeds anywhere in it are
+// ignored; then an optional sign, digits, an optional point and more digits, and an optional
+// exponent (E or D, optional sign, digits) make up the number; reading stops at the first other
+// character. No digit reads 0. The point is the decimal separator whatever the user's regional
+// settings.
+//   " 1 2.5x" reads 12.5    "-.5D1" reads -5    "abc" reads 0    "1E" reads 1
+// A number beyond the range of a double reads as an infinity (callers report an overflow); one
+// too small for it reads 0.
+double ReadLeadingNumber(QByteArrayView text);
+
+// The number read from "0" followed by text, as the flow database reads its rates, directions
+// and heights: as ReadLeadingNumber, except that the implied leading 0 ends the number at a
+// sign, so "-1" reads 0 and ".5" reads 0.5.
+double ReadZeroPrefixedNumber(QByteArrayView text);
+
+// A value in the user's regional number format (decimal separator, digit grouping, blanks
+// around it), as the rate table is written; nothing for an empty text, a text that is not
+// wholly a number, or a number beyond the range of a double.
+std::optional<double> ReadRegionalNumber(QByteArrayView text);
+
+// Chart units of a longitude text: (38 - v) / 2, v the number read from its characters 5 to 9
+// (minutes of longitude west; the degrees before them are not read). A text of four characters
+// or fewer gives 19.
+double LongitudeToChartX(QByteArrayView text);
+
+// Chart units of a latitude text: (54 - v) / 2, v the number read from its characters 4 to 8
+// (minutes of latitude north). A text of three characters or fewer gives 27.
+double LatitudeToChartY(QByteArrayView text);
+
+// The nearest integer, halves to the even neighbour (44.5 -> 44, 45.5 -> 46); nothing when the
+// result does not fit 32 bits.
+std::optional<int> RoundToInt32(double value);
+
+} // namespace brenlow
