@@ -42,7 +42,7 @@ inline const QImage &BuiltBackdrop()
 inline bool IsLandColour(QRgb pixel)
 {
     return std::abs(qRed(pixel) - 243) <= 8 && std::abs(qGreen(pixel) - 226) <= 8
-           && std::abs(qBlue(pixel) - 172) <= 8;
+        && std::abs(qBlue(pixel) - 172) <= 8;
 }
 
 // Sea (214, 236, 246) or the shallow band along the shore (178, 216, 236).
@@ -50,7 +50,7 @@ inline bool IsSeaColour(QRgb pixel)
 {
     const auto near = [pixel](int r, int g, int b) {
         return std::abs(qRed(pixel) - r) <= 8 && std::abs(qGreen(pixel) - g) <= 8
-               && std::abs(qBlue(pixel) - b) <= 8;
+            && std::abs(qBlue(pixel) - b) <= 8;
     };
     return near(214, 236, 246) || near(178, 216, 236);
 }

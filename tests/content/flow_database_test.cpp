@@ -16,7 +16,7 @@ namespace {
 struct LoadedData
 {
     StationTable Stations;
-    RateTable Rates{};
+    RateTable Rates {};
     int RateColumns = 0;
     std::vector<ShownMessage> Messages;
 };
@@ -151,7 +151,8 @@ double PeakRate(const StationRecord &s, double height)
 {
     double peak = 0;
     for (int step = 1; step <= StepCount; ++step)
-        peak = std::max(peak, DrawnRate(Shipped(), s.Rate[step], s.RateHeight[step], height).value_or(0));
+        peak = std::max(peak,
+                        DrawnRate(Shipped(), s.Rate[step], s.RateHeight[step], height).value_or(0));
     return peak;
 }
 
@@ -204,7 +205,8 @@ TEST(Stations, LieAtSeaClearOfTheShore)
     for (std::size_t i = 1; i < Shipped().Stations.size(); ++i) {
         const StationRecord &s = Shipped().Stations[i];
         const QPoint at(qRound(PictureX(s.ChartX)), qRound(PictureY(s.ChartY)));
-        ASSERT_TRUE(chart.rect().adjusted(clearance, clearance, -clearance, -clearance).contains(at))
+        ASSERT_TRUE(
+            chart.rect().adjusted(clearance, clearance, -clearance, -clearance).contains(at))
             << s.Title.toStdString();
         int landPixels = 0;
         for (int dy = -clearance; dy <= clearance; ++dy)

@@ -266,6 +266,7 @@ Coastline Smoothed(const Coastline &coast, int passes)
     for (int pass = 0; pass < passes; ++pass)
         for (LandPolygon &polygon : result.Land) {
             const auto &pts = polygon.Points;
+            const auto &shore = polygon.EdgeIsShore;
             const std::size_t n = pts.size();
             LandPolygon cut;
             cut.Points.reserve(2 * n);
@@ -273,11 +274,19 @@ Coastline Smoothed(const Coastline &coast, int passes)
             for (std::size_t i = 0; i < n; ++i) {
                 const GeoPoint a = pts[i];
                 const GeoPoint b = pts[(i + 1) % n];
-                cut.Points.push_back({0.75 * a.Lon + 0.25 * b.Lon, 0.75 * a.Lat + 0.25 * b.Lat});
-                cut.EdgeIsShore.push_back(polygon.EdgeIsShore[i]);
-                cut.Points.push_back({0.25 * a.Lon + 0.75 * b.Lon, 0.25 * a.Lat + 0.75 * b.Lat});
-                // The cut across the corner at b is shore when both edges meeting there are.
-                cut.EdgeIsShore.push_back(polygon.EdgeIsShore[i] && polygon.EdgeIsShore[(i + 1) % n]);
+                // Only corners between two shore edges are cut: a corner on the region's
+                // border stays where it is, however long the border edges beside it are.
+                const bool startCut = shore[(i + n - 1) % n] && shore[i];
+                const bool endCut = shore[i] && shore[(i + 1) % n];
+                cut.Points.push_back(
+                    startCut ? GeoPoint {0.75 * a.Lon + 0.25 * b.Lon, 0.75 * a.Lat + 0.25 * b.Lat}
+                             : a);
+                cut.EdgeIsShore.push_back(shore[i]);
+                if (endCut) {
+                    cut.Points.push_back(
+                        {0.25 * a.Lon + 0.75 * b.Lon, 0.25 * a.Lat + 0.75 * b.Lat});
+                    cut.EdgeIsShore.push_back(true);
+                }
             }
             polygon = std::move(cut);
         }

@@ -73,8 +73,8 @@ void Generate(const QDir &content, const QDir &program)
     WriteFile(program.filePath(QStringLiteral("temp3.bmp")), rates.FileText());
     WriteFile(program.filePath(QStringLiteral("temp2.bmp")), PictureSpotFile(spots));
     for (const Spot &spot : spots)
-        SaveImage(RenderHarbourPlan(spot, drawn, places), program.filePath(spot.PictureFile),
-                  "PNG");
+        SaveImage(RenderHarbourPlan(spot, drawn, places, stations),
+                  program.filePath(spot.PictureFile), "PNG");
     WriteFile(program.filePath(QStringLiteral("help.rtf")),
               HelpRtf(ReadText(content.filePath(QStringLiteral("help.txt")))));
     for (const char *name : {"handopen", "handshut", "camera"}) {

@@ -85,7 +85,7 @@ QByteArray PictureSpotFile(const std::vector<Spot> &spots)
 }
 
 QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
-                         const std::vector<PlaceName> &places)
+                         const std::vector<PlaceName> &places, const std::vector<Station> &stations)
 {
     QImage image(PlanWidth, PlanHeight, QImage::Format_RGB32);
     const double lat0 = spot.PlanCentre.Lat;
@@ -128,7 +128,8 @@ QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
         painter.setPen(QPen(grid, 1));
         painter.drawLine(QPointF(0, y), QPointF(PlanWidth, y));
         painter.setPen(ChartColours::LandName());
-        painter.drawText(QRectF(3, y - 15, 70, 14), Qt::AlignLeft, LatitudeLabel(m - 3000));
+        if (y > 75) // clear of the title panel
+            painter.drawText(QRectF(3, y - 15, 70, 14), Qt::AlignLeft, LatitudeLabel(m - 3000));
     }
 
     for (const PlaceName &place : places) {
@@ -139,6 +140,26 @@ QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
             = place.Style == PlaceName::Kind::Sea ? ChartColours::Sea() : ChartColours::Land();
         DrawHaloText(painter, at, place.Angle, place.Text, PlaceFont(place.Style, 15),
                      PlaceColour(place.Style), halo);
+    }
+
+    // Tidal stations, drawn as the tidal-stream diamonds of paper charts.
+    const QColor magenta(160, 0, 140);
+    QFont stationFont(QStringLiteral("Liberation Sans"));
+    stationFont.setPixelSize(12);
+    stationFont.setItalic(true);
+    for (const Station &station : stations) {
+        const QPointF at = project(station.Position);
+        if (!area.adjusted(10, 10, -10, -10).contains(at))
+            continue;
+        painter.setPen(QPen(magenta, 1.5));
+        painter.setBrush(QColor(255, 255, 255, 230));
+        painter.drawPolygon(QPolygonF(
+            {at + QPointF(0, -8), at + QPointF(7, 0), at + QPointF(0, 8), at + QPointF(-7, 0)}));
+        const QFontMetricsF metrics(stationFont);
+        const double width = metrics.horizontalAdvance(station.Title);
+        const double left = at.x() + 12 + width < PlanWidth - 8 ? at.x() + 12 : at.x() - 12 - width;
+        DrawHaloText(painter, QPointF(left + width / 2, at.y()), 0, station.Title, stationFont,
+                     magenta, ChartColours::Sea());
     }
 
     // Title panel.
@@ -164,7 +185,7 @@ QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
 
     // Scale bar of half a kilometre in 100 m parts, bottom right.
     const double part = 100.0 / spot.MetresPerPixel;
-    const QPointF origin(PlanWidth - 5 * part - 30, PlanHeight - 34);
+    const QPointF origin(PlanWidth - 5 * part - 30, PlanHeight - 50);
     painter.setPen(QPen(QColor(20, 20, 20), 1));
     painter.setBrush(QColor(255, 255, 255, 220));
     painter.drawRect(QRectF(origin.x() - 10, origin.y() - 20, 5 * part + 20, 44));

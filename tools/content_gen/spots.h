@@ -2,6 +2,7 @@
 
 #include "chart_drawing.h"
 #include "coastline.h"
+#include "tidal_model.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -39,9 +40,11 @@ QRectF SpotPictureRect(const Spot &spot);
 QByteArray PictureSpotFile(const std::vector<Spot> &spots);
 
 // A harbour plan of PlanWidth x PlanHeight pixels, drawn from the shoreline at the spot's
-// scale: sea, land, shore, the chart's place names that fall on it, a minute graticule, a
-// title, a scale bar and a north arrow.
+// scale: sea, land, shore, the chart's place names and tidal stations (as magenta diamonds
+// with their titles) that fall on it, a minute graticule, a title, a scale bar and a north
+// arrow.
 QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
-                         const std::vector<PlaceName> &places);
+                         const std::vector<PlaceName> &places,
+                         const std::vector<Station> &stations);
 
 } // namespace brenlow::content
