@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QCursor>
-#include <QString>
+#include "platform/cursor_file.h"
 
-#include <optional>
+#include <QCursor>
+#include <QHash>
+#include <QString>
 
 namespace brenlow {
 
 enum class PointerShape { Default, Arrow, Icon, ArrowQuestion };
-
-// A cursor read from a Windows ".cur" file, with its hotspot. Nothing when the file is
-// missing or is not a cursor file.
-std::optional<QCursor> LoadCursorFile(const QString &path);
 
 // The application-wide pointer shape: applies over every window of the program until set
 // again.
@@ -32,8 +29,12 @@ public:
     void SetCustomShape(const QString &cursorFile) override;
 
 private:
-    void Apply(const QCursor &cursor);
+    // Sets the override shape unless the one named by `key` is already set.
+    void Apply(const QCursor &cursor, const QString &key);
     bool overriding_ = false;
+    QString current_;
+    // Cursor files read so far, by path: pan mode selects its hand at every pointer move.
+    QHash<QString, QCursor> loaded_;
 };
 
 } // namespace brenlow
