@@ -140,8 +140,9 @@ TEST(RateTable, CoversEveryStoredRateAndGivesItBackAtItsOwnHeight)
             for (const double h : {3.4, 4.3, 4.7, 5.0}) {
                 const auto drawn = DrawnRate(Shipped(), s.Rate[step], s.RateHeight[step], h);
                 ASSERT_TRUE(drawn.has_value()) << "step " << step << " rate " << s.Rate[step];
-                if (h == s.RateHeight[step])
+                if (h == s.RateHeight[step]) {
                     EXPECT_NEAR(*drawn, s.Rate[step], 0.095) << "step " << step;
+                }
             }
     }
 }

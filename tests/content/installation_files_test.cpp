@@ -40,11 +40,12 @@ TEST(Backdrop, PutsLandAndSeaWhereTheyAre)
         double LatMinutesNorth;
         bool Land;
     } rows[] = {
+        // Off the 5' graticule lines, which are drawn over land and sea.
         {"West Solent off Lymington", 28.0, 44.4, false},
         {"Spithead", 7.0, 45.3, false},
-        {"English Channel south of the Island", 20.0, 32.5, false},
+        {"English Channel south of the Island", 21.0, 32.5, false},
         {"Isle of Wight, Newport", 17.5, 41.5, true},
-        {"New Forest", 30.0, 49.0, true},
+        {"New Forest", 34.0, 47.5, true},
         {"Portsea Island", 4.5, 47.9, true},
     };
     const QImage &chart = BuiltBackdrop();
@@ -153,8 +154,9 @@ TEST(Help, ReadsIntoADocumentWithBoldHeadingsAndTheWarning)
     }
     // The body text is not bold.
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (block.text().startsWith(QLatin1String("Each arrow is one tidal station")))
+        if (block.text().startsWith(QLatin1String("Each arrow is one tidal station"))) {
             EXPECT_LT(block.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+        }
 }
 
 } // namespace

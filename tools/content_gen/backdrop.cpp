@@ -163,11 +163,14 @@ void DrawBorder(QPainter &painter, const QRectF &picture)
 
 void DrawPlaceNames(QPainter &painter, const std::vector<PlaceName> &places)
 {
+    const auto *picture = dynamic_cast<const QImage *>(painter.device());
     for (const PlaceName &place : places) {
-        const QColor halo = place.Style == PlaceName::Kind::Sea ? QColor(ChartColours::Sea())
-                                                                : QColor(ChartColours::Land());
-        DrawHaloText(painter, ChartGeometry::ToPicture(place.Position), place.Angle, place.Text,
-                     PlaceFont(place.Style, BodyTextPixels), PlaceColour(place.Style), halo);
+        const QPointF at = ChartGeometry::ToPicture(place.Position);
+        // The halo takes the colour under the name, so a name at sea keeps a sea-blue halo.
+        const QColor halo
+            = picture ? QColor(picture->pixel(at.toPoint())) : QColor(ChartColours::Land());
+        DrawHaloText(painter, at, place.Angle, place.Text, PlaceFont(place.Style, BodyTextPixels),
+                     PlaceColour(place.Style), halo);
     }
 }
 

@@ -136,8 +136,7 @@ QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
         const QPointF at = project(place.Position);
         if (!area.adjusted(40, 40, -40, -40).contains(at) || place.Style == PlaceName::Kind::Area)
             continue;
-        const QColor halo
-            = place.Style == PlaceName::Kind::Sea ? ChartColours::Sea() : ChartColours::Land();
+        const QColor halo(image.pixel(at.toPoint())); // the colour under the name
         DrawHaloText(painter, at, place.Angle, place.Text, PlaceFont(place.Style, 15),
                      PlaceColour(place.Style), halo);
     }
