@@ -2,11 +2,13 @@
 #include "content_files.h"
 
 #include "data/auxiliary_files.h"
+#include "data/line_codec.h"
 #include "data/station_table.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -78,6 +80,43 @@ TEST(FlowDatabase, IsShippedEncodedAndLoadsWithoutTheWarning)
     const std::size_t count = Shipped().Stations.size() - 1;
     EXPECT_GE(count, 60u);
     EXPECT_LE(count, 120u);
+}
+
+TEST(FlowDatabase, KeepsTheFieldLayoutOfItsDataLines)
+{
+    const QByteArray file = BuiltFile(QStringLiteral("temp.bmp"));
+    const std::vector<QByteArrayView> lines = SplitFileLines(file);
+    ASSERT_GE(lines.size(), 2u);
+    const QRegularExpression longitude(QStringLiteral(R"(^001 \d\d\.\d\dW$)"));
+    const QRegularExpression latitude(QStringLiteral(R"(^50 \d\d\.\d\dN$)"));
+    const QRegularExpression rate(QStringLiteral(R"(^\d\.\d$)"));
+    const QRegularExpression direction(QStringLiteral(R"(^\d{1,3}$)"));
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i].isEmpty())
+            continue;
+        QByteArray line = DecodeLine(lines[i]);
+        std::vector<QByteArray> fields;
+        while (line.count('"') >= 2)
+            fields.push_back(NextQuotedField(line));
+        SCOPED_TRACE("line " + std::to_string(i + 1));
+        ASSERT_EQ(fields.size(), 123u);
+        const auto field = [&](int number) { return QString::fromLatin1(fields[number - 1]); };
+        EXPECT_TRUE(longitude.match(field(1)).hasMatch()) << field(1).toStdString();
+        EXPECT_TRUE(latitude.match(field(2)).hasMatch()) << field(2).toStdString();
+        for (int f = 3; f <= 27; ++f)
+            EXPECT_TRUE(rate.match(field(f)).hasMatch())
+                << "field " << f << ": " << field(f).toStdString();
+        for (int f = 28; f <= 52; ++f)
+            EXPECT_TRUE(direction.match(field(f)).hasMatch()) << "field " << f;
+        EXPECT_FALSE(field(53).isEmpty());
+        const QString height = field(62);
+        EXPECT_TRUE(height.isEmpty() || height == QLatin1String("4.7"));
+        for (int f = 62; f <= 86; ++f)
+            EXPECT_EQ(field(f), height) << "one reference height for all steps, field " << f;
+        EXPECT_FALSE(field(114).isEmpty());
+        for (int f : {54, 61, 87, 113, 115, 123})
+            EXPECT_TRUE(field(f).isEmpty()) << "unused field " << f;
+    }
 }
 
 TEST(FlowDatabase, EveryStationHasTextsDirectionsRatesAndHeights)
@@ -216,6 +255,25 @@ TEST(Stations, LieAtSeaClearOfTheShore)
                     && IsLandColour(chart.pixel(at.x() + dx, at.y() + dy)))
                     ++landPixels;
         EXPECT_EQ(landPixels, 0) << s.Title.toStdString();
+    }
+}
+
+TEST(Stations, StayReachableOutsideEveryPictureSpot)
+{
+    TempProgramFolder folder;
+    folder.CopyFromBuiltProgram(QStringLiteral("temp2.bmp"));
+    PictureSpotTable spots;
+    LoadPictureSpots(folder.Info(), spots);
+    for (std::size_t i = 1; i < Shipped().Stations.size(); ++i) {
+        const StationRecord &s = Shipped().Stations[i];
+        // The station's pointer box reaches 10 picture pixels round it.
+        const QRectF box(PictureX(s.ChartX) - 10, PictureY(s.ChartY) - 10, 20, 20);
+        for (std::size_t k = 1; k < spots.size(); ++k) {
+            const QRectF spot(QPointF(PictureX(spots[k].Left), PictureY(spots[k].Top)),
+                              QPointF(PictureX(spots[k].Right), PictureY(spots[k].Bottom)));
+            EXPECT_FALSE(spot.intersects(box))
+                << s.Title.toStdString() << " under " << spots[k].PictureFile.toStdString();
+        }
     }
 }
 
