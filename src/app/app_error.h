@@ -15,6 +15,7 @@ enum class ErrorNumber : int {
     TypeMismatch = 13,
     FileNotFound = 53,
     PathFileAccess = 75,
+    InternalError = 51,
 };
 
 // An error that ends start-up through the fatal report: number, description and source.

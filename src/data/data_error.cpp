@@ -19,6 +19,8 @@ QString ErrorMeaning(ErrorNumber number)
         return QStringLiteral("File not found");
     case ErrorNumber::PathFileAccess:
         return QStringLiteral("Path/File access error");
+    case ErrorNumber::InternalError:
+        return QStringLiteral("Internal error");
     }
     return QStringLiteral("Application-defined or object-defined error");
 }

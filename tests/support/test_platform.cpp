@@ -24,6 +24,7 @@ TempProgramFolder::TempProgramFolder(const QString &appName)
 
 void TempProgramFolder::WriteFile(const QString &name, const QByteArray &content) const
 {
+    QFile::remove(FilePath(name)); // never write through a link to a shared file
     QFile file(FilePath(name));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
         throw std::runtime_error("cannot write " + name.toStdString());

@@ -1,0 +1,93 @@
+#include "app/startup.h"
+
+#include "app/app_state.h"
+#include "data/auxiliary_files.h"
+#include "data/station_table.h"
+#include "platform/message_boxes.h"
+#include "platform/pointer_shapes.h"
+#include "platform/rich_text_panel.h"
+#include "platform/settings_store.h"
+#include "render/chart_surface.h"
+#include "render/step_view.h"
+#include "tide/present_step.h"
+
+#include <cmath>
+
+namespace brenlow {
+namespace {
+
+constexpr double StartScrollY = 60 * ChartScale; // 83.33328 view pixels, taken as 83
+constexpr double StartScrollX = 40 * ChartScale; // 55.55552 view pixels, taken as 56
+
+std::int32_t NearestInteger(double value)
+{
+    return static_cast<std::int32_t>(std::nearbyint(value));
+}
+
+} // namespace
+
+void SetChartGeometry(AppState &state)
+{
+    state.ChartScaleX = 180 * ChartScale; // 249.99983999999998
+    state.ChartOffsetX = 0;
+    state.ChartScaleY = 283 * ChartScale; // 393.055304
+    state.ChartOffsetY = -75;
+    const int percents[] = {20, 50, 75, 100};
+    for (int level = 1; level <= 4; ++level)
+        state.ZoomSteps[level] = NearestInteger(percents[level - 1] / ChartScale); // 14 36 54 72
+}
+
+void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName)
+{
+    const QString section = QString::fromLatin1(SettingsSection);
+    const auto read = [&](const char *key, const QString &defaultValue) {
+        return settings.GetSetting(appName, section, QString::fromLatin1(key), defaultValue);
+    };
+    state.HighWater1Text = read("highwater1", QString());
+    state.HighWater2Text = read("highwater2", QString());
+    state.Height1Text = read("height1", QString());
+    state.Height2Text = read("height2", QString());
+    state.AnimSpeedText = read("animspeed", QStringLiteral("2"));
+    state.PressureText = read("pressure", QString());
+}
+
+void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &helpPanel,
+                        StepView &view)
+{
+    SetChartGeometry(state);
+
+    state.BackdropPath = services.Program.FilePath(QStringLiteral("backdrop.bmp"));
+    ReadStartupSettings(state, services.Settings, services.Program.AppName);
+    helpPanel.LoadFile(services.Program.FilePath(QStringLiteral("help.rtf")));
+
+    LoadStationTable(services.Program, services.Messages, state.StationTable);
+    LoadPictureSpots(services.Program, state.PictureSpotTable);
+    state.RateTableColumns = LoadRateTable(services.Program, state.RateTable);
+
+    ShowOpeningStep(state, services.Clock, view);
+
+    // Zoom first: the surface keeps the scroll offsets inside the magnified picture.
+    ImageSurface &surface = view.Surface();
+    surface.SetZoom(ZoomLevelPercent(state, 1));
+    surface.SetScrollY(NearestInteger(StartScrollY));
+    surface.SetScrollX(NearestInteger(StartScrollX));
+
+    services.Pointers.SetShape(PointerShape::Icon);
+}
+
+QString FatalErrorText(const AppError &error)
+{
+    // Concatenated, not formatted: a description may itself hold "%1".
+    const QString lineBreak = QStringLiteral("\r\n");
+    return QStringLiteral("Fatal Error Running Brenlow") + lineBreak + error.Description()
+        + QLatin1Char(' ') + error.Source() + QLatin1Char(' ') + QString::number(error.Number())
+        + lineBreak + QStringLiteral("Please contact Brenlow ")
+        + QString::fromLatin1(SupportAddress) + QLatin1Char('.');
+}
+
+void FatalErrorReport(const AppError &error, MessageBoxes &messages)
+{
+    messages.Inform(FatalErrorText(error));
+}
+
+} // namespace brenlow

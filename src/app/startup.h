@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/app_error.h"
+#include "app/program_info.h"
+
+#include <QString>
+
+namespace brenlow {
+
+struct AppState;
+class Clock;
+class MessageBoxes;
+class PointerShapes;
+class RichTextPanel;
+class SettingsStore;
+class StepView;
+
+// The outside world as the program meets it; main() wires the real pieces, tests the doubles.
+struct AppServices
+{
+    ProgramInfo Program;
+    SettingsStore &Settings;
+    MessageBoxes &Messages;
+    const brenlow::Clock &Clock;
+    PointerShapes &Pointers;
+};
+
+inline constexpr char SettingsSection[] = "config";
+
+// The fixed chart geometry and the zoom ladder.
+void SetChartGeometry(AppState &state);
+
+// Reads the six settings into their texts, in the start-up order (animspeed defaults to "2").
+void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName);
+
+// Runs the start-up sequence up to the initial view and pointer: geometry, settings, the help
+// document into helpPanel, the three data files, the first step drawn on view, zoom and
+// scroll. Throws AppError (or another exception) when any step fails; the rest do not run.
+void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &helpPanel,
+                        StepView &view);
+
+// The three lines of the fatal report.
+QString FatalErrorText(const AppError &error);
+// Shows the fatal report; returns when the user has closed it.
+void FatalErrorReport(const AppError &error, MessageBoxes &messages);
+
+} // namespace brenlow

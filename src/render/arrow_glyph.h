@@ -1,0 +1,46 @@
+#pragma once
+
+#include "render/chart_surface.h"
+#include "render/label_queue.h"
+
+#include <cstdint>
+
+namespace brenlow {
+
+struct AppState;
+
+inline constexpr double GlyphPi = 3.14159265358979;
+
+// Fill colours: directions below 180 degrees green, from 180 on red (&HBBGGRR).
+inline constexpr SurfaceColor ArrowColorBelow180 = 0x00FF10;
+inline constexpr SurfaceColor ArrowColorFrom180 = 0x0000FF;
+
+// Label font sizes as set, in points: 8 and 7 times ChartScale (read back they round to 11
+// and 10).
+inline constexpr double RateLabelFontSize = 11.111104;
+inline constexpr double SlackLabelFontSize = 9.722216;
+inline constexpr char LabelFontName[] = "arial";
+inline constexpr char SlackText[] = "SLACK";
+
+// Offsets of a move of distance pixels along bearing (degrees clockwise from the top of the
+// chart), in picture pixels with y growing downwards.
+double PolarDX(std::int32_t bearing, std::int32_t distance);
+double PolarDY(std::int32_t bearing, std::int32_t distance);
+
+// Arrow size in picture pixels for a rate in knots: 30 from 2.1, 24 from 1.1, else 18.
+std::int32_t ArrowSize(double rate);
+
+// Moves the cursor Distance pixels along Bearing (normalised once into 0..360 and stored
+// back), rounding the new position to the nearest pixel with halves to even; with addPoint
+// the new position becomes the next polygon point of the surface.
+void AdvanceCursor(GlyphCursor &cursor, ImageSurface &surface, bool addPoint);
+
+// Draws one station's arrow for one step with its tip at picture pixel (x, y), pointing along
+// direction (degrees, -1 = none), coloured by direction and sized by rate (knots, after the
+// rate table; -1 = none), and appends its rate label to state.LabelQueue for the renderer's
+// label pass. A rate of 0 draws no arrow and queues "SLACK"; a missing rate or direction draws
+// and queues nothing.
+void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std::int32_t y,
+                    std::int32_t direction, double rate);
+
+} // namespace brenlow

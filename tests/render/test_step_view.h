@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/chart_surface_widget.h"
+#include "render/step_view.h"
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace brenlow::test {
+
+// The main window's three time labels as plain captions, starting as the window shows them
+// before the first draw.
+class CaptionLabels : public TimeLabels
+{
+public:
+    void SetShowingHw(const QString &caption) override { ShowingHw = caption; }
+    void SetShowingTime(const QString &caption) override { ShowingTime = caption; }
+    void SetHighWater(const QString &caption) override { HighWater = caption; }
+
+    QString ShowingHw = QStringLiteral("+3.5");
+    QString ShowingTime = QStringLiteral("00:00:00");
+    QString HighWater = QStringLiteral("00:00:00");
+};
+
+// A real chart surface that notes its loads in a shared log.
+class LoggingSurface : public ChartSurfaceWidget
+{
+public:
+    explicit LoggingSurface(QStringList &log) : log_(log) { }
+    void LoadImageFile(const QString &path) override
+    {
+        log_.append(QStringLiteral("load"));
+        ChartSurfaceWidget::LoadImageFile(path);
+    }
+
+private:
+    QStringList &log_;
+};
+
+// The main window's side of showing a step, around a real surface; the please-wait window
+// is noted in the log.
+class TestStepView : public StepView
+{
+public:
+    ImageSurface &Surface() override { return surface; }
+    TimeLabels &Labels() override { return labels; }
+    bool IsShown() const override { return shown; }
+    void ShowPleaseWait() override { log.append(QStringLiteral("show please-wait")); }
+    void ClosePleaseWait() override { log.append(QStringLiteral("close please-wait")); }
+
+    bool shown = true;
+    QStringList log;
+    LoggingSurface surface {log};
+    CaptionLabels labels;
+};
+
+// A plain picture of the given size in picture pixels, saved as a BMP file.
+inline void WriteBlankPicture(const QString &path, int width, int height, QColor color = Qt::white)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    image.save(path, "BMP");
+}
+
+} // namespace brenlow::test
