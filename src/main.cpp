@@ -27,5 +27,6 @@ int main(int argc, char **argv)
     if (!mainScreen.Load())
         return EXIT_FAILURE;
     mainScreen.show();
+    mainScreen.activateWindow();
     return QApplication::exec();
 }
