@@ -37,6 +37,7 @@ int main(int argc, char **argv)
             return;
         }
         mainScreen->show();
+        mainScreen->activateWindow();
     });
     disclaimer.show();
     return QApplication::exec();

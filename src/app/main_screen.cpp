@@ -32,8 +32,7 @@ QLabel *MakeLabel(QWidget *parent, const QRect &geometry, const QString &caption
     auto *label = new QLabel(caption, parent);
     label->setGeometry(geometry);
     QFont font = label->font();
-    font.setPixelSize(11);
-    font.setBold(true);
+    font.setPixelSize(10); // eight characters of "hh:mm:ss" fit the 44-pixel labels
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
     return label;
