@@ -11,12 +11,12 @@ namespace brenlow {
 namespace {
 
 constexpr char TermsHeading[] = "Before you continue";
-constexpr char TermsText[]
-    = "The tidal stream data shown by Brenlow are illustrative only and are NOT FOR NAVIGATION.\n\n"
-      "Brenlow does not replace the official tidal stream atlases, tide tables, charts or "
-      "notices to mariners, which must be consulted for any passage.\n\n"
-      "You use this program at your own risk: its makers accept no liability for any loss, "
-      "damage or injury arising from its use.";
+constexpr char TermsText[] =
+    "The tidal stream data shown by Brenlow are illustrative only and are NOT FOR NAVIGATION.\n\n"
+    "Brenlow does not replace the official tidal stream atlases, tide tables, charts or "
+    "notices to mariners, which must be consulted for any passage.\n\n"
+    "You use this program at your own risk: its makers accept no liability for any loss, "
+    "damage or injury arising from its use.";
 
 } // namespace
 
@@ -28,8 +28,8 @@ Disclaimer::Disclaimer(std::function<void()> createMainWindow, QWidget *parent)
 
     ARButton1 = AddPictureButton(ButtonArt::Accept, QRect(239, 214, 97, 44),
                                  QStringLiteral("Accept the terms and continue"));
-    saveandexit
-        = AddPictureButton(ButtonArt::Exit, QRect(58, 224, 46, 21), QStringLiteral("Exit Brenlow"));
+    saveandexit =
+        AddPictureButton(ButtonArt::Exit, QRect(58, 224, 46, 21), QStringLiteral("Exit Brenlow"));
     connect(ARButton1, &QAbstractButton::clicked, this, &Disclaimer::ARButton1_Click);
     connect(saveandexit, &QAbstractButton::clicked, this, &Disclaimer::saveandexit_Click);
     PlaceCentredOnScreen();

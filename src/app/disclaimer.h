@@ -12,8 +12,8 @@ class Disclaimer : public FramelessWindow
 {
     Q_OBJECT
 public:
-    static constexpr QSize ClientSize {386, 309};
-    static constexpr QSize PictureSize {387, 310};
+    static constexpr QSize ClientSize{386, 309};
+    static constexpr QSize PictureSize{387, 310};
 
     // Placed centred on the screen. createMainWindow creates and shows the main window, which
     // runs the start-up sequence.

@@ -46,8 +46,8 @@ FramelessWindow::FramelessWindow(QSize clientSize, QWidget *parent)
 
 void FramelessWindow::PlaceCentredOnScreen()
 {
-    const QScreen *screen
-        = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
     QRect frame(QPoint(0, 0), size());

@@ -66,8 +66,8 @@ Problem ReplaceFlowFile(const ProgramInfo &program, const QByteArrayList &lines)
 {
     const QString scratchPath = program.FilePath(QString::fromLatin1(ScratchFileName));
     const QString flowPath = program.FilePath(QString::fromLatin1(FlowFileName));
-    const Problem notWritten
-        = QStringLiteral("tempt.bmp could not be written, flow file temp.bmp was left unchanged");
+    const Problem notWritten =
+        QStringLiteral("tempt.bmp could not be written, flow file temp.bmp was left unchanged");
 
     if (QFileInfo::exists(scratchPath) && !QFile::remove(scratchPath))
         return notWritten;

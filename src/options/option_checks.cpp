@@ -55,34 +55,34 @@ std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry)
 {
     using In = OptionsInput;
     if (!entry.HighWater1.isEmpty() && !IsDateOrTimeText(entry.HighWater1))
-        return OptionsFailure {1, HighWaterMessage(1), In::HighWater1};
+        return OptionsFailure{1, HighWaterMessage(1), In::HighWater1};
     if (!entry.HighWater2.isEmpty() && !IsDateOrTimeText(entry.HighWater2))
-        return OptionsFailure {2, HighWaterMessage(2), In::HighWater2};
+        return OptionsFailure{2, HighWaterMessage(2), In::HighWater2};
     if (!entry.Height1.isEmpty() && !IsNumericText(entry.Height1))
-        return OptionsFailure {3, QStringLiteral("Height 1 is not a Numeric Value, Please correct"),
-                               In::Height1};
+        return OptionsFailure{3, QStringLiteral("Height 1 is not a Numeric Value, Please correct"),
+                              In::Height1};
     if (!entry.Height2.isEmpty() && !IsNumericText(entry.Height2))
-        return OptionsFailure {4, QStringLiteral("Height 2 is not a Numeric Value, Please correct"),
-                               In::Height2};
+        return OptionsFailure{4, QStringLiteral("Height 2 is not a Numeric Value, Please correct"),
+                              In::Height2};
     if (!entry.Height1.isEmpty() && HeightOutOfRange(entry.Height1))
-        return OptionsFailure {
+        return OptionsFailure{
             5, QStringLiteral("Height 1 is not valid range is 3.4-5.0, Please correct"),
             In::Height1};
     if (!entry.Height2.isEmpty() && HeightOutOfRange(entry.Height2))
-        return OptionsFailure {
+        return OptionsFailure{
             6, QStringLiteral("Height 2 is not valid range is 3.4-5.0, Please correct"),
             In::Height2};
     if (!entry.Pressure.isEmpty() && !IsNumericText(entry.Pressure))
-        return OptionsFailure {
+        return OptionsFailure{
             7, QStringLiteral("Barometric Pressure is not a Numeric Value, Please correct"),
             In::Pressure};
     if (!entry.Pressure.isEmpty()) {
         const double pressure = ValueOf(entry.Pressure);
         if (pressure < LowestPressure || pressure > HighestPressure)
-            return OptionsFailure {8,
-                                   QStringLiteral("Barometric Pressure range is invalid, needs to "
-                                                  "be between 940 and 1050"),
-                                   In::Pressure};
+            return OptionsFailure{8,
+                                  QStringLiteral("Barometric Pressure range is invalid, needs to "
+                                                 "be between 940 and 1050"),
+                                  In::Pressure};
     }
     return std::nullopt;
 }

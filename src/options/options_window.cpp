@@ -35,16 +35,16 @@ constexpr std::array<int, 5> InputTops = {70, 102, 150, 182, 230};
 constexpr int SpeedTop = 276;
 constexpr int LinksTop = 420;
 constexpr std::array<int, 4> LinkLefts = {26, 112, 198, 284};
-constexpr QSize LinkSize {72, 40};
+constexpr QSize LinkSize{72, 40};
 
 const std::array<const char *, 5> InputCaptions = {
     "First high water (hh:mm)",     "Second high water (hh:mm)", "First high water height (m)",
     "Second high water height (m)", "Barometric pressure (mb)",
 };
 const std::array<const char *, 4> LinkCaptions = {"Download", "Home page", "Feedback", "Resources"};
-const std::array<const char *, 4> LinkTooltips
-    = {"Brenlow download page", "Brenlow home page", "Send us your feedback",
-       "Brenlow customer resources"};
+const std::array<const char *, 4> LinkTooltips = {"Brenlow download page", "Brenlow home page",
+                                                  "Send us your feedback",
+                                                  "Brenlow customer resources"};
 
 // A stored speed as a slider position: the nearest whole number (halves to even), kept
 // within 1..4; a text that is no number at all gives the slowest speed.
@@ -102,9 +102,9 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
 
     std::array<PictureButton **, 4> links = {&ARButton1, &ARButton2, &ARButton3, &ARButton4};
     for (int i = 0; i < 4; ++i) {
-        PictureButton *button
-            = AddPictureButton(ButtonArt::Link, QRect(QPoint(LinkLefts[i], LinksTop), LinkSize),
-                               QString::fromLatin1(LinkTooltips[i]));
+        PictureButton *button =
+            AddPictureButton(ButtonArt::Link, QRect(QPoint(LinkLefts[i], LinksTop), LinkSize),
+                             QString::fromLatin1(LinkTooltips[i]));
         *links[i] = button;
         const int number = i + 1;
         connect(button, &QAbstractButton::clicked, this, [this, number] {
@@ -146,8 +146,8 @@ void OptionsScreen::SaveOptions()
         return;
     }
 
-    const OptionsEntry entry {highwater1->text(), highwater2->text(), height1->text(),
-                              height2->text(), pressure->text()};
+    const OptionsEntry entry{highwater1->text(), highwater2->text(), height1->text(),
+                             height2->text(), pressure->text()};
     if (const std::optional<OptionsFailure> failure = CheckOptions(entry)) {
         services_.Messages.Inform(failure->Message);
         QLineEdit *const inputs[] = {highwater1, highwater2, height1, height2, pressure};
@@ -203,8 +203,8 @@ void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
 
 QPixmap PaintOptionsBackground()
 {
-    QPixmap picture
-        = PaintFramelessBackground(OptionsScreen::PictureSize, QStringLiteral("Brenlow Options"));
+    QPixmap picture =
+        PaintFramelessBackground(OptionsScreen::PictureSize, QStringLiteral("Brenlow Options"));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QColor ink(0x0E, 0x2A, 0x47);

@@ -30,8 +30,8 @@ class OptionsScreen : public FramelessWindow
 {
     Q_OBJECT
 public:
-    static constexpr QSize ClientSize {382, 526};
-    static constexpr QSize PictureSize {382, 525};
+    static constexpr QSize ClientSize{382, 526};
+    static constexpr QSize PictureSize{382, 525};
 
     OptionsScreen(AppState &state, const OptionsServices &services, QWidget *parent = nullptr);
 

@@ -214,13 +214,13 @@ std::optional<QString> FindDesktopEntry(const QString &desktopId)
 std::optional<AssociatedProgram> XdgBrowser::FindAssociatedProgram(const QString &filePath)
 {
     const QString xdgMime = QStringLiteral("xdg-mime");
-    const std::optional<QString> type
-        = FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), filePath});
+    const std::optional<QString> type =
+        FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), filePath});
     // Without the type sniffers xdg-mime relies on, the MIME database gives the type.
     const QString mimeType = type ? type->section(QLatin1Char(';'), 0, 0).trimmed()
                                   : QMimeDatabase().mimeTypeForFile(filePath).name();
-    const std::optional<QString> desktopId
-        = FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    const std::optional<QString> desktopId =
+        FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
     if (!desktopId)
         return std::nullopt;
     const std::optional<QString> entry = FindDesktopEntry(*desktopId);

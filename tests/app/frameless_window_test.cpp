@@ -9,7 +9,7 @@
 namespace brenlow {
 namespace {
 
-constexpr QSize WindowSize {386, 309};
+constexpr QSize WindowSize{386, 309};
 
 // Delivers a mouse event to a widget as the window system would: local and screen positions
 // of the same pointer.
@@ -37,7 +37,7 @@ protected:
         window.show();
     }
 
-    FramelessWindow window {WindowSize};
+    FramelessWindow window{WindowSize};
 };
 
 TEST_F(FramelessWindowTest, PressStartsADragOnlyInsideTheTitleBand)

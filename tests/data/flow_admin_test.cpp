@@ -41,7 +41,7 @@ TEST(FlowAdmin, EncodingThreeLinesGivesFourAndDecodingGivesThemBack)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(encoded[i + 1], EncodeLine(plainLines[i]));
     EXPECT_TRUE(folder.ReadFile("temp.bmp").endsWith("\r\n"));
-    EXPECT_EQ(TextsOf(messages), QStringList {"Encryption Completed"});
+    EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
     EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
 
     DecryptFlowDatabase(folder.Info(), messages);
@@ -156,7 +156,7 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
         else
             DecryptFlowDatabase(folder.Info(), messages);
 
-        EXPECT_EQ(TextsOf(messages), QStringList {row.message}) << row.what;
+        EXPECT_EQ(TextsOf(messages), QStringList{row.message}) << row.what;
         if (row.content) {
             EXPECT_EQ(folder.ReadFile("temp.bmp"), *row.content) << row.what;
         } else {

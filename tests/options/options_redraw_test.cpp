@@ -46,7 +46,7 @@ protected:
             station.Direction[s] = 90;
             station.RateHeight[s] = 4.3;
         }
-        state.StationTable = {StationRecord {}, station};
+        state.StationTable = {StationRecord{}, station};
         state.CurrentStep = 9;
 
         view.surface.LoadImageFile(state.BackdropPath);
@@ -65,20 +65,20 @@ protected:
         QObject::connect(timer, &QTimer::timeout, [this, timer, act] {
             if (auto *screen = qobject_cast<OptionsScreen *>(QApplication::activeModalWidget())) {
                 timer->stop();
-                centredOverMain
-                    = screen->frameGeometry().center() == mainWindow.frameGeometry().center();
+                centredOverMain =
+                    screen->frameGeometry().center() == mainWindow.frameGeometry().center();
                 act(*screen);
             }
         });
         timer->start(10);
     }
 
-    test::TempProgramFolder folder {QStringLiteral("options-redraw-test")};
+    test::TempProgramFolder folder{QStringLiteral("options-redraw-test")};
     test::RecordingMessageBoxes messages;
     AppState state;
     QtSettingsStore settings;
     NoBrowser browser;
-    OptionsServices services {settings, folder.Info(), messages, browser};
+    OptionsServices services{settings, folder.Info(), messages, browser};
     QWidget mainWindow;
     test::TestStepView view;
     bool centredOverMain = false;

@@ -17,8 +17,8 @@ namespace brenlow {
 namespace {
 
 const QString Section = QStringLiteral("config");
-const char *const Keys[]
-    = {"highwater1", "highwater2", "height1", "height2", "pressure", "animspeed"};
+const char *const Keys[] = {"highwater1", "highwater2", "height1",
+                            "height2",    "pressure",   "animspeed"};
 const QString Unset = QStringLiteral("<unset>");
 
 // The user's browser, as far as the options window sees it: it records what it was asked to
@@ -28,7 +28,7 @@ class RecordingBrowser : public Browser
 public:
     std::optional<AssociatedProgram> FindAssociatedProgram(const QString &) override
     {
-        return AssociatedProgram {QStringLiteral("browser"), {QStringLiteral("%u")}};
+        return AssociatedProgram{QStringLiteral("browser"), {QStringLiteral("%u")}};
     }
     bool StartProgram(const AssociatedProgram &, const QString &address) override
     {
@@ -42,9 +42,9 @@ class OptionsWindowTest : public ::testing::Test
 {
 protected:
     OptionsWindowTest()
-        : program {QStringLiteral("/nonexistent"),
-                   QStringLiteral("options-test-%1").arg(++instance)},
-          services {settings, program, messages, browser}
+        : program{QStringLiteral("/nonexistent"),
+                  QStringLiteral("options-test-%1").arg(++instance)},
+          services{settings, program, messages, browser}
     { }
 
     QString Stored(const char *key) const

@@ -16,9 +16,9 @@
 namespace brenlow {
 namespace {
 
-const char *const DesktopVariables[]
-    = {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
-       "KDE_SESSION_VERSION"};
+const char *const DesktopVariables[] = {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
+                                        "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                                        "KDE_SESSION_VERSION"};
 
 // A desktop of its own: XDG data and configuration folders and a temporary folder in a fresh
 // directory, with a browser that records the addresses it is started with. The system's MIME
@@ -81,8 +81,8 @@ public:
         do {
             QFile file(RecordPath());
             if (file.open(QIODevice::ReadOnly))
-                lines = QString::fromUtf8(file.readAll())
-                            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+                lines =
+                    QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             if (lines.size() >= count)
                 break;
             QTest::qWait(50);
@@ -132,7 +132,7 @@ TEST(OpenWebPage, StartsTheAssociatedBrowserWithTheAddressUnchanged)
     const QString address = LinkAddress(3) + QStringLiteral("?a=1&b=two words");
     OpenWebPage(address, browser, messages);
 
-    EXPECT_EQ(desktop.WaitForStarts(1), QStringList {QStringLiteral("1:") + address});
+    EXPECT_EQ(desktop.WaitForStarts(1), QStringList{QStringLiteral("1:") + address});
     EXPECT_TRUE(messages.Shown.empty());
     EXPECT_TRUE(desktop.LeftInTempFolder().isEmpty());
 }
@@ -221,7 +221,7 @@ TEST(OpenWebPage, ProbeFileIsUniqueInTheUsersTemporaryFolder)
     EXPECT_EQ(browser.ProbeContent, QByteArray("\"<HTML> <\\HTML>\"\r\n"));
     EXPECT_EQ(browser.ProbeContent.size(), 18);
     EXPECT_FALSE(QFile::exists(browser.ProbePath));
-    EXPECT_EQ(desktop.LeftInTempFolder(), QStringList {QStringLiteral("temphtm.HTM")});
+    EXPECT_EQ(desktop.LeftInTempFolder(), QStringList{QStringLiteral("temphtm.HTM")});
 }
 
 TEST(LinkAddress, FourPagesOfTheSite)
@@ -250,10 +250,10 @@ TEST(ExecLine, SplitsQuotedWordsAndPlacesTheAddress)
         {"env A=1 b %F %u", {"env", "A=1", "b", url}},
     };
     for (const Row &row : rows) {
-        const std::optional<AssociatedProgram> program
-            = ParseExecLine(QString::fromLatin1(row.exec));
+        const std::optional<AssociatedProgram> program =
+            ParseExecLine(QString::fromLatin1(row.exec));
         ASSERT_TRUE(program.has_value()) << row.exec;
-        QStringList command {program->Program};
+        QStringList command{program->Program};
         command << ArgumentsForAddress(program->Arguments, url);
         EXPECT_EQ(command, row.command) << row.exec;
     }
