@@ -20,11 +20,11 @@ constexpr std::int32_t PenStyleSolid = 0;
 // Directions this close to the 32-bit limit would overflow the bearing arithmetic (D + 90).
 constexpr std::int32_t LargestDirection = std::numeric_limits<std::int32_t>::max() - 360;
 
-// Distances and label offsets are whole pixels, halves to even (S / 4 = 4 for S = 18).
-std::int32_t Pixels(double value)
-{
-    return RoundToInt32(value).value_or(0);
-}
+// Adding and taking away 1.5 * 2^52 rounds a double of magnitude below 2^51 to an integer in
+// the default rounding mode (to nearest, halves to even) without a library call; a redraw
+// rounds some thirty values per station.
+constexpr double RoundingShift = 6755399441055744.0;
+constexpr double LargestQuickPixel = 2e9;
 
 void Move(GlyphCursor &cursor, ImageSurface &surface, bool addPoint, std::int32_t bearing,
           std::int32_t distance)
@@ -53,6 +53,13 @@ struct BearingTable
 const BearingTable Bearings;
 
 } // namespace
+
+std::int32_t NearestPixel(double value)
+{
+    if (!(std::fabs(value) < LargestQuickPixel))
+        return RoundToInt32(value).value_or(0);
+    return static_cast<std::int32_t>((value + RoundingShift) - RoundingShift);
+}
 
 double PolarDX(std::int32_t bearing, std::int32_t distance)
 {
@@ -85,8 +92,8 @@ void AdvanceCursor(GlyphCursor &cursor, ImageSurface &surface, bool addPoint)
         cursor.Bearing += 360;
     if (cursor.Bearing > 360)
         cursor.Bearing -= 360;
-    cursor.X = Pixels(cursor.X + PolarDX(cursor.Bearing, cursor.Distance));
-    cursor.Y = Pixels(cursor.Y + PolarDY(cursor.Bearing, cursor.Distance));
+    cursor.X = NearestPixel(cursor.X + PolarDX(cursor.Bearing, cursor.Distance));
+    cursor.Y = NearestPixel(cursor.Y + PolarDY(cursor.Bearing, cursor.Distance));
     if (addPoint)
         surface.AddPolygonPoint(cursor.X, cursor.Y);
 }
@@ -118,14 +125,14 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     GlyphCursor &cursor = state.GlyphCursor;
     cursor.X = x;
     cursor.Y = y;
-    const std::int32_t quarter = Pixels(size / 4.0);
+    const std::int32_t quarter = NearestPixel(size / 4.0);
     Move(cursor, surface, addPoint, d - 150, size);
     Move(cursor, surface, addPoint, cursor.Bearing - 120, quarter);
-    Move(cursor, surface, addPoint, cursor.Bearing + 90, Pixels(1.5 * size));
+    Move(cursor, surface, addPoint, cursor.Bearing + 90, NearestPixel(1.5 * size));
     const std::int32_t tailX = cursor.X;
     const std::int32_t tailY = cursor.Y;
-    Move(cursor, surface, addPoint, cursor.Bearing - 90, Pixels(size / 2.0));
-    Move(cursor, surface, addPoint, cursor.Bearing - 90, Pixels(1.5 * size));
+    Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestPixel(size / 2.0));
+    Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestPixel(1.5 * size));
     Move(cursor, surface, addPoint, cursor.Bearing + 90, quarter);
 
     QString text;
@@ -136,9 +143,9 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     } else {
         // Slack water: no arrow, the moves above only served to find the tail.
         surface.SetFontSize(SlackLabelFontSize);
-        text = QString::fromLatin1(SlackText);
+        text = SlackText();
     }
-    surface.SetFontName(QString::fromLatin1(LabelFontName));
+    surface.SetFontName(LabelFontName());
     surface.SetTextTransparent(false);
     surface.SetPenColor(SurfaceBlack);
     surface.SetBrushColor(SurfaceWhite);
@@ -152,7 +159,7 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     cursor.Y = tailY;
     Move(cursor, surface, false, d + 90, quarter);
     const std::int32_t height = surface.TextHeight(text);
-    Move(cursor, surface, false, d + 90, Pixels(height / 2.0));
+    Move(cursor, surface, false, d + 90, NearestPixel(height / 2.0));
     surface.SetTextAngle(static_cast<float>(360 - d));
     surface.SetTextAngle(surface.TextAngle() - 90);
     if (d < 180) {
@@ -165,7 +172,7 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     if (surface.TextAngle() < 0)
         surface.SetTextAngle(surface.TextAngle() + 360);
     // A slack label goes forward by its width, over the place of the undrawn shaft.
-    if (text.toUpper() == QLatin1String(SlackText))
+    if (text.toUpper() == SlackText())
         Move(cursor, surface, false, d, surface.TextWidth(text));
 
     state.LabelCount += 1;
@@ -174,9 +181,9 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     PendingLabel &label = state.LabelQueue[static_cast<std::size_t>(state.LabelCount)];
     label.X = cursor.X;
     label.Y = cursor.Y;
-    label.Angle = Pixels(surface.TextAngle());
+    label.Angle = NearestPixel(surface.TextAngle());
     label.Text = text;
-    label.FontSize = Pixels(surface.FontSize());
+    label.FontSize = NearestPixel(surface.FontSize());
 
     surface.SetPenMode(PenModeCopy);
 }

@@ -3,6 +3,8 @@
 #include "render/chart_surface.h"
 #include "render/label_queue.h"
 
+#include <QString>
+
 #include <cstdint>
 
 namespace brenlow {
@@ -19,8 +21,19 @@ inline constexpr SurfaceColor ArrowColorFrom180 = 0x0000FF;
 // and 10).
 inline constexpr double RateLabelFontSize = 11.111104;
 inline constexpr double SlackLabelFontSize = 9.722216;
-inline constexpr char LabelFontName[] = "arial";
-inline constexpr char SlackText[] = "SLACK";
+// Static texts: a redraw sets them once per station without building a string each time.
+inline QString LabelFontName()
+{
+    return QStringLiteral("arial");
+}
+inline QString SlackText()
+{
+    return QStringLiteral("SLACK");
+}
+
+// The nearest whole pixel, halves to even, as every pixel position and distance of the glyph
+// is rounded; 0 for a value beyond 32 bits.
+std::int32_t NearestPixel(double value);
 
 // Offsets of a move of distance pixels along bearing (degrees clockwise from the top of the
 // chart), in picture pixels with y growing downwards.

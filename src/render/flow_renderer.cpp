@@ -65,7 +65,7 @@ int RateColumn(const AppState &state, int columns, double height)
 // lines are the zeros after it); 1 for a column without values.
 std::array<int, RateTableSize> FilledRateLines(const AppState &state)
 {
-    std::array<int, RateTableSize> filled {};
+    std::array<int, RateTableSize> filled{};
     for (int c = 1; c < RateTableSize; ++c) {
         filled[c] = 1;
         for (int r = RateLines; r >= 1; --r) {
@@ -124,8 +124,8 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
         const StationRecord &station = state.StationTable[i];
         const double referenceHeight = RoundOneDecimal(InRangeOrDefault(station.RateHeight[s]));
         const int referenceColumn = RateColumn(state, columns, referenceHeight);
-        const int line
-            = RateLine(state, referenceColumn, filledLines[referenceColumn], station.Rate[s]);
+        const int line =
+            RateLine(state, referenceColumn, filledLines[referenceColumn], station.Rate[s]);
         const int targetColumn = RateColumn(state, columns, activeHeight);
         const double rate = state.RateTable[targetColumn][line];
 
@@ -133,13 +133,13 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
         const double py = state.ChartScaleY * station.ChartY + state.ChartOffsetY;
         if (!(std::fabs(px) <= FarthestPixel && std::fabs(py) <= FarthestPixel))
             continue;
-        DrawArrowGlyph(state, surface, *RoundToInt32(px), *RoundToInt32(py), station.Direction[s],
+        DrawArrowGlyph(state, surface, NearestPixel(px), NearestPixel(py), station.Direction[s],
                        rate);
     }
 
     // Labels last, so that no arrow covers one.
     surface.SetFontBold(true);
-    surface.SetFontName(QString::fromLatin1(LabelFontName));
+    surface.SetFontName(LabelFontName());
     surface.SetTextTransparent(false);
     surface.SetPenColor(SurfaceBlack);
     surface.SetBrushColor(SurfaceWhite);

@@ -145,6 +145,7 @@ TEST_F(ArrowGlyphTest, PlacesTheLabelBehindTheTail)
         {"up", 0, 2.5, 20, 18, {92, 191}, 90, "2.5", 11},
         {"down", 180, 2.5, 20, 18, {90, 29}, 90, "2.5", 11},
         {"slack, up", 0, 0, 45, 16, {91, 143}, 90, "SLACK", 10},
+        {"odd height: half of 17 rounds to 8", 90, 2.5, 20, 17, {9, 92}, 0, "2.5", 11},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -310,7 +311,7 @@ TEST(AdvanceCursorTest, NormalisesTheBearingOnceAndRoundsToThePixel)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.bearing);
-        GlyphCursor cursor {0, 0, c.bearing, c.distance};
+        GlyphCursor cursor{0, 0, c.bearing, c.distance};
         AdvanceCursor(cursor, surface, false);
         EXPECT_EQ(cursor.Bearing, c.storedBearing);
         EXPECT_EQ(QPoint(cursor.X, cursor.Y), c.to);
