@@ -6,6 +6,7 @@
 #include "platform/pointer_shapes.h"
 #include "platform/settings_store.h"
 #include "support/program_files.h"
+#include "support/program_run.h"
 #include "support/test_platform.h"
 
 #include <QSignalSpy>
@@ -19,9 +20,9 @@ namespace {
 
 // A run as main() wires it: accepting the disclaimer creates and loads the main window on
 // the files of a temporary program folder.
-struct DisclaimerRun
+struct DisclaimerRun : test::ProgramRun
 {
-    DisclaimerRun() : services{folder.Info(), settings, messages, clock, pointers}
+    DisclaimerRun() : test::ProgramRun(QStringLiteral("brenlow-disclaimer"))
     {
         test::WriteInstallation(folder, {test::StationLine(test::SteadyStation("1.5", "90"))});
         settings.SaveSetting(folder.Info().AppName, "config", "height1", "4.5");
@@ -34,13 +35,6 @@ struct DisclaimerRun
             mainScreen->show();
     }
 
-    test::TempProgramFolder folder{QStringLiteral("brenlow-disclaimer")};
-    QtSettingsStore settings;
-    test::RecordingMessageBoxes messages;
-    test::FixedClock clock{QTime(12, 0)};
-    QtPointerShapes pointers;
-    AppServices services;
-    AppState state;
     std::unique_ptr<MainScreen> mainScreen;
 };
 

@@ -1,12 +1,15 @@
 #include "app/app_state.h"
 #include "app/main_screen.h"
+#include "app/please_wait_window.h"
 #include "app/startup.h"
 #include "options/options_window.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/picture_button.h"
 #include "platform/pointer_shapes.h"
 #include "platform/settings_store.h"
+#include "platform/twips.h"
 #include "support/program_files.h"
+#include "support/program_run.h"
 #include "support/test_platform.h"
 
 #include <QApplication>
@@ -17,23 +20,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace brenlow {
 namespace {
 
-struct MainWindowRun
+struct MainWindowRun : test::ProgramRun
 {
-    MainWindowRun() : services{folder.Info(), settings, messages, clock, pointers}
+    MainWindowRun() : test::ProgramRun(QStringLiteral("brenlow-main-frame"))
     {
         test::WriteInstallation(folder, {test::StationLine(test::SteadyStation("1.5", "90"))});
     }
-
-    test::TempProgramFolder folder{QStringLiteral("brenlow-main-frame")};
-    QtSettingsStore settings;
-    test::RecordingMessageBoxes messages;
-    test::FixedClock clock{QTime(12, 0)};
-    QtPointerShapes pointers;
-    AppServices services;
-    AppState state;
 };
 
 TEST(MainWindowFrame, DraggedByItsTitleBand)
@@ -84,6 +81,38 @@ TEST(MainWindowFrame, OptionsButtonSavesAndRedrawsAtTheCoveringStep)
     EXPECT_EQ(run.state.CurrentStep, 13);
     EXPECT_EQ(screen.showingtime->text(), QStringLiteral("11:00:00"));
     EXPECT_FALSE(screen.IB1->DisplayList().empty());
+}
+
+TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
+{
+    MainWindowRun run;
+    MainScreen screen(run.state, run.services);
+    ASSERT_TRUE(screen.Load());
+    screen.move(100, 80);
+    screen.show();
+
+    const auto pleaseWaitWindows = [] {
+        QList<PleaseWaitWindow *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *window = qobject_cast<PleaseWaitWindow *>(widget); window && window->isVisible())
+                found.append(window);
+        return found;
+    };
+    screen.ShowPleaseWait();
+    const QList<PleaseWaitWindow *> shown = pleaseWaitWindows();
+    ASSERT_EQ(shown.size(), 1);
+    // 2950 twips right and 600 twips down; 5085 x 780 twips in all.
+    const double tppX = TwipsPerPixelX(&screen);
+    const double tppY = TwipsPerPixelY(&screen);
+    EXPECT_EQ(shown[0]->pos(), screen.frameGeometry().topLeft()
+                                   + QPoint(int(std::lround(2950 / tppX)), int(std::lround(600 / tppY))));
+    EXPECT_EQ(shown[0]->size(), QSize(int(std::lround(5085 / tppX)), int(std::lround(780 / tppY))));
+    const QLabel *label = shown[0]->findChild<QLabel *>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Please wait..."));
+
+    screen.ClosePleaseWait();
+    EXPECT_TRUE(pleaseWaitWindows().isEmpty());
 }
 
 } // namespace

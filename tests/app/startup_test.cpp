@@ -7,6 +7,7 @@
 #include "platform/rich_text_panel.h"
 #include "platform/settings_store.h"
 #include "support/program_files.h"
+#include "support/program_run.h"
 #include "support/test_platform.h"
 
 #include <QCoreApplication>
@@ -23,19 +24,9 @@ namespace brenlow {
 namespace {
 
 // A start-up as the program runs it, on files in a temporary program folder.
-struct StartupRun
+struct StartupRun : test::ProgramRun
 {
-    explicit StartupRun(const QString &appName = QStringLiteral("brenlow-startup"))
-        : folder(appName), services{folder.Info(), settings, messages, clock, pointers}
-    { }
-
-    test::TempProgramFolder folder;
-    QtSettingsStore settings;
-    test::RecordingMessageBoxes messages;
-    test::FixedClock clock{QTime(12, 0)};
-    QtPointerShapes pointers;
-    AppServices services;
-    AppState state;
+    StartupRun() : test::ProgramRun(QStringLiteral("brenlow-startup")) {}
 };
 
 QList<QByteArray> TwoStations()

@@ -33,20 +33,7 @@ protected:
     {
         state.BackdropPath = folder.FilePath(QStringLiteral("backdrop.bmp"));
         test::WriteBlankPicture(state.BackdropPath, 600, 500);
-        state.ChartScaleX = 1;
-        state.ChartScaleY = 1;
-        state.RateTableColumns = 1;
-        state.RateTable[1][0] = 4.3;
-        state.RateTable[1][1] = 2.0;
-        StationRecord station;
-        station.ChartX = 200;
-        station.ChartY = 150;
-        for (int s = 1; s <= StepCount; ++s) {
-            station.Rate[s] = 2.0;
-            station.Direction[s] = 90;
-            station.RateHeight[s] = 4.3;
-        }
-        state.StationTable = {StationRecord{}, station};
+        test::SetOneStationChart(state, 200, 150, 2.0, 90, 2.0);
         state.CurrentStep = 9;
 
         view.surface.LoadImageFile(state.BackdropPath);

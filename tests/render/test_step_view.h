@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/app_state.h"
 #include "platform/chart_surface_widget.h"
 #include "render/step_view.h"
 
@@ -64,6 +65,28 @@ inline void WriteBlankPicture(const QString &path, int width, int height, QColor
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
     image.save(path, "BMP");
+}
+
+// A chart whose units are picture pixels, holding one station at (x, y) that runs at rate in
+// direction at every step, referred to 4.3 m, with a one-column rate table whose first line
+// is lineRate.
+inline void SetOneStationChart(AppState &state, double x, double y, double rate,
+                               std::int32_t direction, double lineRate)
+{
+    state.ChartScaleX = 1;
+    state.ChartScaleY = 1;
+    state.RateTableColumns = 1;
+    state.RateTable[1][0] = 4.3;
+    state.RateTable[1][1] = lineRate;
+    StationRecord station;
+    station.ChartX = x;
+    station.ChartY = y;
+    for (int s = 1; s <= StepCount; ++s) {
+        station.Rate[s] = rate;
+        station.Direction[s] = direction;
+        station.RateHeight[s] = 4.3;
+    }
+    state.StationTable = {StationRecord{}, station};
 }
 
 } // namespace brenlow::test

@@ -61,20 +61,7 @@ protected:
     {
         state.BackdropPath = folder.FilePath(QStringLiteral("backdrop.bmp"));
         test::WriteBlankPicture(state.BackdropPath, 200, 200);
-        state.ChartScaleX = 1;
-        state.ChartScaleY = 1;
-        state.RateTableColumns = 1;
-        state.RateTable[1][0] = 4.3;
-        state.RateTable[1][1] = 2.5;
-        StationRecord station;
-        station.ChartX = 100;
-        station.ChartY = 100;
-        for (int s = 1; s <= StepCount; ++s) {
-            station.Rate[s] = 1;
-            station.Direction[s] = 90;
-            station.RateHeight[s] = 4.3;
-        }
-        state.StationTable = {StationRecord {}, station};
+        test::SetOneStationChart(state, 100, 100, 1, 90, 2.5);
         state.CurrentStep = 5;
         state.SecondTideActive = true;
         view.surface.SetFitOnLoad(true);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "app/startup.h"
+#include "platform/pointer_shapes.h"
+#include "platform/settings_store.h"
+#include "support/test_platform.h"
+
+namespace brenlow::test {
+
+// The outside world of one program run as main() wires it, on a temporary program folder:
+// real settings and pointer shapes, the message-box and clock doubles.
+struct ProgramRun
+{
+    explicit ProgramRun(const QString &appName)
+        : folder(appName)
+        , services{folder.Info(), settings, messages, clock, pointers}
+    {
+    }
+
+    TempProgramFolder folder;
+    QtSettingsStore settings;
+    RecordingMessageBoxes messages;
+    FixedClock clock{QTime(12, 0)};
+    QtPointerShapes pointers;
+    AppServices services;
+    AppState state;
+};
+
+} // namespace brenlow::test
