@@ -61,7 +61,7 @@ void LoadFlowDatabase(benchmark::State &state, bool encoded)
 {
     const int stations = static_cast<int>(state.range(0));
     QTemporaryDir dir;
-    const ProgramInfo program {dir.path(), QStringLiteral("brenlow-bench")};
+    const ProgramInfo program{dir.path(), QStringLiteral("brenlow-bench")};
     const QByteArray content = FlowDatabase(stations, encoded);
     QFile file(program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {

@@ -71,7 +71,7 @@ std::unique_ptr<ChartSurfaceWidget> MakeView(const QString &backdrop)
 
 AppState RealContent()
 {
-    const ProgramInfo program {QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")};
+    const ProgramInfo program{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")};
     AppState state;
     SetChartGeometry(state);
     SilentMessages messages;
@@ -98,8 +98,8 @@ QString SyntheticBackdrop(int width, int height)
     for (int y = 0; y < height; y += 100)
         painter.drawLine(0, y, width, y);
     painter.end();
-    const QString path
-        = folder.filePath(QStringLiteral("backdrop-%1x%2.bmp").arg(width).arg(height));
+    const QString path =
+        folder.filePath(QStringLiteral("backdrop-%1x%2.bmp").arg(width).arg(height));
     if (!image.save(path, "BMP"))
         throw std::runtime_error("cannot write the synthetic backdrop");
     written.emplace(key, path);
@@ -125,8 +125,8 @@ AppState SyntheticContent(int stations, int width, int height)
     for (int i = 1; i <= stations; ++i) {
         StationRecord &station = state.StationTable[static_cast<std::size_t>(i)];
         station.ChartX = random.bounded(static_cast<double>(PictureWidth)) / state.ChartScaleX;
-        station.ChartY
-            = (random.bounded(static_cast<double>(PictureHeight)) + 75) / state.ChartScaleY;
+        station.ChartY =
+            (random.bounded(static_cast<double>(PictureHeight)) + 75) / state.ChartScaleY;
         for (int s = 1; s <= StepCount; ++s) {
             station.Rate[s] = random.bounded(35) / 10.0;
             station.Direction[s] = random.bounded(50) == 0 ? -1 : random.bounded(360);
@@ -199,8 +199,8 @@ BENCHMARK(BM_BareView_Synthetic)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw_Synthetic(benchmark::State &bench)
 {
-    AppState state
-        = SyntheticContent(static_cast<int>(bench.range(0)), PictureWidth, PictureHeight);
+    AppState state =
+        SyntheticContent(static_cast<int>(bench.range(0)), PictureWidth, PictureHeight);
     RunRedraw(bench, state, true);
 }
 BENCHMARK(BM_Redraw_Synthetic)
@@ -224,8 +224,8 @@ BENCHMARK(BM_Redraw_SyntheticDoubleArea)->Arg(1000)->Unit(benchmark::kMillisecon
 // Draw_flows after the reload, without painting: the renderer's share of a redraw.
 void BM_DrawFlowsOnly_Synthetic(benchmark::State &bench)
 {
-    AppState state
-        = SyntheticContent(static_cast<int>(bench.range(0)), PictureWidth, PictureHeight);
+    AppState state =
+        SyntheticContent(static_cast<int>(bench.range(0)), PictureWidth, PictureHeight);
     const std::unique_ptr<ChartSurfaceWidget> view = MakeView(state.BackdropPath);
     NoLabels labels;
     std::int32_t step = 1;

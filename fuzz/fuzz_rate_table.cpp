@@ -15,7 +15,7 @@ using namespace brenlow;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray content(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    RateTable table {};
+    RateTable table{};
     try {
         const int columns = ParseRateTable(content, QStringLiteral("temp3.bmp"), table);
         if (columns < 0 || columns > RateTableLimit)

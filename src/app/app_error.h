@@ -23,12 +23,11 @@ class AppError : public std::runtime_error
 {
 public:
     AppError(ErrorNumber number, const QString &description, const QString &source)
-        : std::runtime_error(description.toStdString())
-        , number_(number)
-        , description_(description)
-        , source_(source)
-    {
-    }
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description),
+          source_(source)
+    { }
 
     int Number() const { return static_cast<int>(number_); }
     ErrorNumber Kind() const { return number_; }

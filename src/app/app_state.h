@@ -24,7 +24,7 @@ struct AppState
     double ChartScaleY = 0;
     double ChartOffsetY = 0;
 
-    std::array<std::int32_t, 5> ZoomSteps {}; // [1..4]; level k is ZoomSteps[k] * ChartScale %
+    std::array<std::int32_t, 5> ZoomSteps{}; // [1..4]; level k is ZoomSteps[k] * ChartScale %
     QString BackdropPath;
 
     QString HighWater1Text;
@@ -39,7 +39,7 @@ struct AppState
 
     brenlow::StationTable StationTable;
     brenlow::PictureSpotTable PictureSpotTable;
-    brenlow::RateTable RateTable {};
+    brenlow::RateTable RateTable{};
     std::int32_t RateTableColumns = 0;
 
     std::int32_t HoverStation = 0;

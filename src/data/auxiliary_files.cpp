@@ -96,7 +96,7 @@ void LoadPictureSpots(const ProgramInfo &program, PictureSpotTable &spots)
 
 int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable &table)
 {
-    table = RateTable {};
+    table = RateTable{};
     const std::vector<QByteArrayView> lines = SplitFileLines(content);
     if (lines.empty())
         throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, 1,

@@ -141,8 +141,8 @@ double ReadZeroPrefixedNumber(QByteArrayView text)
 std::optional<double> ReadRegionalNumber(QByteArrayView text)
 {
     bool ok = false;
-    const double value
-        = QLocale().toDouble(Windows1252ToUnicode(text.toByteArray()).trimmed(), &ok);
+    const double value =
+        QLocale().toDouble(Windows1252ToUnicode(text.toByteArray()).trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

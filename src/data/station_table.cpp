@@ -79,8 +79,8 @@ StationRecord ParseStationLine(QByteArrayView line, const QString &fileName, int
     record.ChartY = fields.Finite(LatitudeToChartY(fields.Next()), "latitude");
     for (int step = 1; step <= StepCount; ++step) {
         const QByteArrayView text = fields.Next();
-        record.Rate[step]
-            = text.isEmpty() ? -1 : fields.Finite(ReadZeroPrefixedNumber(text), "rate");
+        record.Rate[step] =
+            text.isEmpty() ? -1 : fields.Finite(ReadZeroPrefixedNumber(text), "rate");
     }
     for (int step = 1; step <= StepCount; ++step) {
         const QByteArrayView text = fields.Next();

@@ -286,7 +286,7 @@ struct ChartSurfaceWidget::Impl
 
     MeasuredFont &CurrentFont() const
     {
-        const FontKey key {FontName, FontSize, FontBold};
+        const FontKey key{FontName, FontSize, FontBold};
         const auto found = std::find_if(Measured.begin(), Measured.end(),
                                         [&](const MeasuredFont &font) { return font.Key == key; });
         if (found != Measured.end()) {
@@ -297,7 +297,7 @@ struct ChartSurfaceWidget::Impl
             const int height = metrics.height();
             const int ascent = metrics.ascent();
             Measured.insert(Measured.begin(),
-                            MeasuredFont {key, std::move(metrics), height, ascent, {}});
+                            MeasuredFont{key, std::move(metrics), height, ascent, {}});
             if (Measured.size() > MeasuredFonts)
                 Measured.pop_back();
         }
@@ -329,8 +329,8 @@ struct ChartSurfaceWidget::Impl
         } else {
             Scaled.insert(
                 Scaled.begin(),
-                ScaledCopy {size,
-                            Picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+                ScaledCopy{size,
+                           Picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
             if (Scaled.size() > ScaledCopies)
                 Scaled.pop_back();
         }
@@ -352,8 +352,8 @@ struct ChartSurfaceWidget::Impl
                 bool sprites) const
     {
         const int dpi = DeviceDpi(painter);
-        const qreal pixelRatio
-            = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+        const qreal pixelRatio =
+            painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
         const QTransform base = painter.transform();
         painter.setRenderHint(QPainter::Antialiasing, false);
         std::optional<FontKey> fontOnPainter;
@@ -385,7 +385,7 @@ struct ChartSurfaceWidget::Impl
                 painter.drawImage(at + sprite.Offset, sprite.Image);
                 continue;
             }
-            FontKey key {text.FontName, text.FontSize, text.Bold};
+            FontKey key{text.FontName, text.FontSize, text.Bold};
             if (!fontOnPainter || !(*fontOnPainter == key)) {
                 painter.setFont(LayoutFont(text.FontName, text.FontSize, text.Bold, dpi));
                 fontOnPainter = std::move(key);
@@ -405,20 +405,20 @@ struct ChartSurfaceWidget::Impl
     const Sprite &LabelSprite(const DrawnText &text, const TextBox &box, double scale,
                               qreal pixelRatio) const
     {
-        SpriteKey key {text.Text,        FontKey {text.FontName, text.FontSize, text.Bold},
-                       text.Transparent, text.Transparent ? SurfaceColor(0) : text.Box,
-                       text.Angle,       scale,
-                       pixelRatio};
+        SpriteKey key{text.Text,        FontKey{text.FontName, text.FontSize, text.Bold},
+                      text.Transparent, text.Transparent ? SurfaceColor(0) : text.Box,
+                      text.Angle,       scale,
+                      pixelRatio};
         const auto found = Sprites.constFind(key);
         if (found != Sprites.constEnd())
             return *found;
 
-        const QTransform turn
-            = QTransform().rotate(-text.Angle) * QTransform::fromScale(scale, scale);
+        const QTransform turn =
+            QTransform().rotate(-text.Angle) * QTransform::fromScale(scale, scale);
         const double margin = LabelMargin(box);
-        const QRect extent = turn.mapRect(QRectF(-margin, -margin, box.Width + 2 * margin,
-                                                 box.Height + 2 * margin))
-                                 .toAlignedRect();
+        const QRect extent =
+            turn.mapRect(QRectF(-margin, -margin, box.Width + 2 * margin, box.Height + 2 * margin))
+                .toAlignedRect();
         QImage image(QSize(int(std::ceil(extent.width() * pixelRatio)),
                            int(std::ceil(extent.height() * pixelRatio))),
                      QImage::Format_ARGB32_Premultiplied);
@@ -438,7 +438,7 @@ struct ChartSurfaceWidget::Impl
             SpriteBytes = 0;
         }
         SpriteBytes += bytes;
-        return *Sprites.insert(std::move(key), Sprite {std::move(image), extent.topLeft()});
+        return *Sprites.insert(std::move(key), Sprite{std::move(image), extent.topLeft()});
     }
 
     // Polygons are drawn without antialiasing: the arrows keep crisp outlines at every zoom,
@@ -449,8 +449,8 @@ struct ChartSurfaceWidget::Impl
     {
         if (polygon.Points.empty())
             return;
-        const PolygonStyle style {polygon.Pen, polygon.Brush, std::max(polygon.PenWidth, 1),
-                                  polygon.PenStyle, polygon.BrushStyle};
+        const PolygonStyle style{polygon.Pen, polygon.Brush, std::max(polygon.PenWidth, 1),
+                                 polygon.PenStyle, polygon.BrushStyle};
         if (!styleSet || !(styleOnPainter == style)) {
             QPen pen(ToQColor(style.Pen));
             pen.setStyle(ToPenStyle(style.PenStyle));
@@ -686,7 +686,7 @@ void ChartSurfaceWidget::DrawText(std::int32_t x, std::int32_t y, const QString 
 {
     Impl &d = *impl_;
     const Impl::MeasuredFont &font = d.CurrentFont();
-    const TextBox box {d.MeasureWidth(text), font.Height, font.Ascent};
+    const TextBox box{d.MeasureWidth(text), font.Height, font.Ascent};
     DrawnText item;
     item.At = QPoint(x, y);
     item.Text = text;
@@ -702,7 +702,7 @@ void ChartSurfaceWidget::DrawText(std::int32_t x, std::int32_t y, const QString 
                               .rotate(-double(d.TextAngle))
                               .mapRect(QRectF(0, 0, box.Width, box.Height))
                               .adjusted(-margin, -margin, margin, margin);
-    d.Append(std::move(item), ItemLayout {bounds, box});
+    d.Append(std::move(item), ItemLayout{bounds, box});
 }
 
 std::int32_t ChartSurfaceWidget::TextWidth(const QString &text) const
@@ -739,7 +739,7 @@ void ChartSurfaceWidget::DrawPolygon()
     item.BrushStyle = d.BrushStyle;
     item.PenMode = d.PenMode;
     d.Append(std::move(item),
-             ItemLayout {QRectF(extent).adjusted(-margin, -margin, margin, margin), TextBox {}});
+             ItemLayout{QRectF(extent).adjusted(-margin, -margin, margin, margin), TextBox{}});
 }
 
 const std::vector<DisplayItem> &ChartSurfaceWidget::DisplayList() const

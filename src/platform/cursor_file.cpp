@@ -105,7 +105,7 @@ std::optional<QImage> DecodeDib(const uchar *data, qsizetype length)
     if (!hasMask && bitsPerPixel != 32)
         return std::nullopt;
 
-    std::array<QRgb, 256> palette {};
+    std::array<QRgb, 256> palette{};
     for (quint32 i = 0; i < paletteSize; ++i) {
         const uchar *entry = data + headerSize + 4 * i;
         palette[i] = qRgb(entry[2], entry[1], entry[0]);
@@ -187,9 +187,9 @@ std::optional<CursorImage> DecodeCursorFile(const QByteArray &bytes)
     std::optional<QImage> image = isPng ? DecodePng(picture, length) : DecodeDib(picture, length);
     if (!image)
         return std::nullopt;
-    return CursorImage {*image,
-                        QPoint(std::min(hotspot.x(), image->width() - 1),
-                               std::min(hotspot.y(), image->height() - 1))};
+    return CursorImage{*image,
+                       QPoint(std::min(hotspot.x(), image->width() - 1),
+                              std::min(hotspot.y(), image->height() - 1))};
 }
 
 std::optional<QCursor> LoadCursorFile(const QString &path)

@@ -161,8 +161,8 @@ void DrawGear(QPainter &p, const Colours &c)
     QPolygonF outline;
     for (int i = 0; i < teeth; ++i) {
         const qreal centre = i * 360.0 / teeth;
-        for (const auto &[offset, radius] : {std::pair {-15.0, root}, std::pair {-8.0, outer},
-                                             std::pair {8.0, outer}, std::pair {15.0, root}}) {
+        for (const auto &[offset, radius] : {std::pair{-15.0, root}, std::pair{-8.0, outer},
+                                             std::pair{8.0, outer}, std::pair{15.0, root}}) {
             const qreal angle = (centre + offset) * M_PI / 180;
             outline.append(QPointF(0.5 + radius * std::sin(angle), 0.5 - radius * std::cos(angle)));
         }

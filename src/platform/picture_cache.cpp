@@ -51,8 +51,8 @@ QImage Decode(const QString &path)
     if (image.isNull())
         return image;
     // One pixel layout for every picture keeps painting a plain copy of rows.
-    const QImage::Format format
-        = image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    const QImage::Format format =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     if (image.format() != format)
         image.convertTo(format);
     return image;
@@ -74,10 +74,10 @@ QImage LoadCachedPicture(const QString &path)
     const QString absolutePath = info.absoluteFilePath();
     const qint64 size = info.size();
     const QDateTime modified = info.lastModified();
-    const auto hit
-        = std::find_if(cache.Entries.begin(), cache.Entries.end(), [&](const CachedPicture &entry) {
-              return entry.AbsolutePath == absolutePath;
-          });
+    const auto hit =
+        std::find_if(cache.Entries.begin(), cache.Entries.end(), [&](const CachedPicture &entry) {
+            return entry.AbsolutePath == absolutePath;
+        });
     if (hit != cache.Entries.end()) {
         if (hit->Size == size && hit->Modified == modified) {
             CachedPicture entry = std::move(*hit);
@@ -93,7 +93,7 @@ QImage LoadCachedPicture(const QString &path)
     if (picture.isNull())
         throw AppError(ErrorNumber::PathFileAccess,
                        QStringLiteral("Path/File access error: %1").arg(path), ErrorSource);
-    cache.Entries.push_front(CachedPicture {absolutePath, size, modified, picture});
+    cache.Entries.push_front(CachedPicture{absolutePath, size, modified, picture});
     if (cache.Entries.size() > CachedPictures)
         cache.Entries.pop_back();
     return picture;

@@ -13,8 +13,8 @@ public:
     virtual QString GetSetting(const QString &application, const QString &section,
                                const QString &key, const QString &defaultValue) const = 0;
     // Creates or replaces the value; it is on disk when this returns.
-    virtual void SaveSetting(const QString &application, const QString &section,
-                             const QString &key, const QString &value) = 0;
+    virtual void SaveSetting(const QString &application, const QString &section, const QString &key,
+                             const QString &value) = 0;
 };
 
 // One INI file per application in the user's configuration folder

@@ -21,8 +21,8 @@ struct PendingLabel
 {
     std::int32_t X = 0; // picture pixels: top-left of the text before rotation
     std::int32_t Y = 0;
-    std::int32_t Angle = 0; // degrees counter-clockwise, 0..360
-    QString Text;           // the rate with one decimal, or "SLACK"
+    std::int32_t Angle = 0;    // degrees counter-clockwise, 0..360
+    QString Text;              // the rate with one decimal, or "SLACK"
     std::int32_t FontSize = 0; // points
 };
 

@@ -77,20 +77,20 @@ std::optional<HighWaterTime> ReadHighWaterTime(const QString &text)
 
     // A time alone comes first, so that "14.30.00" is a time rather than a failed date.
     if (const std::optional<QTime> time = ReadTimePart(trimmed))
-        return HighWaterTime {*time, false};
+        return HighWaterTime{*time, false};
     if (ReadDatePart(trimmed))
-        return HighWaterTime {QTime(0, 0), true};
+        return HighWaterTime{QTime(0, 0), true};
 
     // Date, blank(s), time.
     const qsizetype blank = trimmed.indexOf(QRegularExpression(QStringLiteral(R"(\s)")));
     if (blank > 0 && ReadDatePart(trimmed.left(blank))) {
         if (const std::optional<QTime> time = ReadTimePart(trimmed.mid(blank).trimmed()))
-            return HighWaterTime {*time, true};
+            return HighWaterTime{*time, true};
         return std::nullopt;
     }
 
     if (const std::optional<QTime> time = ReadLocaleTime(trimmed))
-        return HighWaterTime {*time, false};
+        return HighWaterTime{*time, false};
     return std::nullopt;
 }
 

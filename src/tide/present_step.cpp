@@ -56,16 +56,16 @@ std::optional<PresentStep> FindPresentStep(const QString &highWater1, const QStr
                                            QTime now)
 {
     if (const std::optional<std::int32_t> step = StepCovering(highWater1, now))
-        return PresentStep {*step, false};
+        return PresentStep{*step, false};
     if (const std::optional<std::int32_t> step = StepCovering(highWater2, now))
-        return PresentStep {*step, true};
+        return PresentStep{*step, true};
     return std::nullopt;
 }
 
 bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view)
 {
-    const std::optional<PresentStep> present
-        = FindPresentStep(state.HighWater1Text, state.HighWater2Text, clock.TimeOfDay());
+    const std::optional<PresentStep> present =
+        FindPresentStep(state.HighWater1Text, state.HighWater2Text, clock.TimeOfDay());
     if (!present)
         return false;
     state.SecondTideActive = present->SecondTide;

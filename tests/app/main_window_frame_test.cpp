@@ -94,7 +94,8 @@ TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
     const auto pleaseWaitWindows = [] {
         QList<PleaseWaitWindow *> found;
         for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *window = qobject_cast<PleaseWaitWindow *>(widget); window && window->isVisible())
+            if (auto *window = qobject_cast<PleaseWaitWindow *>(widget);
+                window && window->isVisible())
                 found.append(window);
         return found;
     };
@@ -104,8 +105,9 @@ TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
     // 2950 twips right and 600 twips down; 5085 x 780 twips in all.
     const double tppX = TwipsPerPixelX(&screen);
     const double tppY = TwipsPerPixelY(&screen);
-    EXPECT_EQ(shown[0]->pos(), screen.frameGeometry().topLeft()
-                                   + QPoint(int(std::lround(2950 / tppX)), int(std::lround(600 / tppY))));
+    EXPECT_EQ(shown[0]->pos(),
+              screen.frameGeometry().topLeft()
+                  + QPoint(int(std::lround(2950 / tppX)), int(std::lround(600 / tppY))));
     EXPECT_EQ(shown[0]->size(), QSize(int(std::lround(5085 / tppX)), int(std::lround(780 / tppY))));
     const QLabel *label = shown[0]->findChild<QLabel *>();
     ASSERT_NE(label, nullptr);

@@ -26,7 +26,7 @@ namespace {
 // A start-up as the program runs it, on files in a temporary program folder.
 struct StartupRun : test::ProgramRun
 {
-    StartupRun() : test::ProgramRun(QStringLiteral("brenlow-startup")) {}
+    StartupRun() : test::ProgramRun(QStringLiteral("brenlow-startup")) { }
 };
 
 QList<QByteArray> TwoStations()

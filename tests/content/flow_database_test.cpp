@@ -18,7 +18,7 @@ namespace {
 struct LoadedData
 {
     StationTable Stations;
-    RateTable Rates {};
+    RateTable Rates{};
     int RateColumns = 0;
     std::vector<ShownMessage> Messages;
 };

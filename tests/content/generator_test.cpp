@@ -16,7 +16,7 @@ namespace {
 
 // A 1° x 1° region: a mainland chain entering at the west edge and leaving at the east edge
 // (land north of it, as GMT writes it: land on the left), and a closed island south of it.
-constexpr Region Square {0, 1, 0, 1};
+constexpr Region Square{0, 1, 0, 1};
 constexpr char Shore[] = "# test\n"
                          "> mainland, first piece\n0 0.5\n0.5 0.6\n"
                          "> mainland, second piece\n0.5 0.6\n1 0.5\n"
@@ -57,7 +57,7 @@ TEST(Coastline, MeasuresDistanceToTheShoreOnlyNotToTheBorder)
 {
     const Coastline coast = ReadTestShore();
     // Next to the north border, far from any shore: the border edge does not count.
-    const GeoPoint nearBorder {0.5, 0.99};
+    const GeoPoint nearBorder{0.5, 0.99};
     EXPECT_GT(coast.DistanceToShoreMetres(nearBorder), 20000.0);
     // 0.01° of latitude south of the island's north edge is 1111 m.
     EXPECT_NEAR(coast.DistanceToShoreMetres({0.5, 0.31}), 1111.2, 1.0);
@@ -67,7 +67,7 @@ TEST(Coastline, CutsShoreCornersButKeepsBorderCorners)
 {
     const Coastline smoothed = Smoothed(ReadTestShore(), 2);
     // The corners of the region stay land (a cut across them would flood them).
-    for (const GeoPoint corner : {GeoPoint {0.001, 0.999}, GeoPoint {0.999, 0.999}})
+    for (const GeoPoint corner : {GeoPoint{0.001, 0.999}, GeoPoint{0.999, 0.999}})
         EXPECT_TRUE(smoothed.IsOnLand(corner)) << corner.Lon << ", " << corner.Lat;
     // The island's corner is cut: its very tip is now sea, its middle still land.
     EXPECT_FALSE(smoothed.IsOnLand({0.4005, 0.2005}));

@@ -128,18 +128,18 @@ TEST(Help, ReadsIntoADocumentWithBoldHeadingsAndTheWarning)
                                "jump list", "illustrative", "not for navigation"})
         EXPECT_TRUE(text.contains(QLatin1String(phrase), Qt::CaseInsensitive)) << phrase;
 
-    const QStringList headings {"Brenlow help",
-                                "Reading the chart",
-                                "The time labels",
-                                "Entering the high waters",
-                                "Stepping through the tide",
-                                "The jump list",
-                                "Animation",
-                                "Zoom and pan",
-                                "Station information",
-                                "Harbour plans",
-                                "Printing",
-                                "About the data"};
+    const QStringList headings{"Brenlow help",
+                               "Reading the chart",
+                               "The time labels",
+                               "Entering the high waters",
+                               "Stepping through the tide",
+                               "The jump list",
+                               "Animation",
+                               "Zoom and pan",
+                               "Station information",
+                               "Harbour plans",
+                               "Printing",
+                               "About the data"};
     for (const QString &heading : headings) {
         bool found = false;
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {

@@ -39,15 +39,15 @@ protected:
 
 TEST_F(PictureSpotsTest, CommentsAndEmptyLinesMakeNoSpot)
 {
-    const PictureSpotTable spots
-        = Load("\";spots of the Solent\"\r\n"
-               "\"001 20.00W\",\"50 44.00N\",\"001 18.00W\",\"50 46.00N\","
-               "\"one.jpg\"\r\n"
-               "\r\n"
-               "\";\",\"001 20.00W\",\"50 44.00N\",\"x\",\"y\",\"z.jpg\"\r\n"
-               "\"0000 1\",\"000 2\",\"0000 3\",\"000 4\",\"two.jpg\"\r\n"
-               "\"; disabled\" \"0000 1\",\"000 2\"\r\n"
-               "\"\",\"\",\"\",\"\",\"three.jpg\",\"ignored\"\r\n");
+    const PictureSpotTable spots =
+        Load("\";spots of the Solent\"\r\n"
+             "\"001 20.00W\",\"50 44.00N\",\"001 18.00W\",\"50 46.00N\","
+             "\"one.jpg\"\r\n"
+             "\r\n"
+             "\";\",\"001 20.00W\",\"50 44.00N\",\"x\",\"y\",\"z.jpg\"\r\n"
+             "\"0000 1\",\"000 2\",\"0000 3\",\"000 4\",\"two.jpg\"\r\n"
+             "\"; disabled\" \"0000 1\",\"000 2\"\r\n"
+             "\"\",\"\",\"\",\"\",\"three.jpg\",\"ignored\"\r\n");
     ASSERT_EQ(SpotCount(spots), 3);
     EXPECT_EQ(spots[0].PictureFile, "");
     EXPECT_EQ(spots[1].PictureFile, "one.jpg");
@@ -136,7 +136,7 @@ protected:
     }
 
     test::TempProgramFolder folder;
-    RateTable table {};
+    RateTable table{};
 };
 
 QByteArray Values(int count, double first = 1)

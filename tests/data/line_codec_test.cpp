@@ -117,7 +117,7 @@ TEST(LineCodec, EveryCodeOfTextSurvivesAndNoTextEncodesToALineBreak)
         EXPECT_EQ(DecodeLine(encoded), single) << c;
     }
     // Only two codes can map onto LF and CR; both are controls that never stand in text.
-    EXPECT_EQ(breaking, (std::set<int> {0x18, 0x1F}));
+    EXPECT_EQ(breaking, (std::set<int>{0x18, 0x1F}));
 }
 
 TEST(LineCodec, LongLinesRoundTripKeepingLengthAndOrder)

@@ -62,7 +62,7 @@ QByteArray FileOf(const std::vector<QByteArray> &lines)
 
 QByteArray EncodedFileOf(const std::vector<QByteArray> &lines)
 {
-    std::vector<QByteArray> encoded {EncodedMarker};
+    std::vector<QByteArray> encoded{EncodedMarker};
     for (const QByteArray &line : lines)
         encoded.push_back(EncodeLine(line));
     return FileOf(encoded);
@@ -107,7 +107,7 @@ const char Warning[] = "Warning Flow database is not Encrypted";
 
 TEST_F(StationTableTest, EncodedAndPlainFilesLoadTheSameRecords)
 {
-    const std::vector<QByteArray> lines {Station("Needles").Text(), Station("Hurst").Text()};
+    const std::vector<QByteArray> lines{Station("Needles").Text(), Station("Hurst").Text()};
 
     const StationTable encoded = Load(EncodedFileOf(lines));
     EXPECT_TRUE(messages.Shown.empty());
@@ -125,7 +125,7 @@ TEST_F(StationTableTest, EncodedAndPlainFilesLoadTheSameRecords)
 
     ASSERT_EQ(encoded.size(), 3u);
     ASSERT_EQ(plain.size(), 3u);
-    EXPECT_EQ(Titles(encoded), (std::vector<QByteArray> {"", "Needles", "Hurst"}));
+    EXPECT_EQ(Titles(encoded), (std::vector<QByteArray>{"", "Needles", "Hurst"}));
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(encoded[i].ChartX, plain[i].ChartX);
         EXPECT_EQ(encoded[i].ChartY, plain[i].ChartY);
@@ -149,8 +149,8 @@ TEST_F(StationTableTest, DescriptionWithDegreeSignSurvivesEncoding)
 {
     // Regression: a byte above 127 must not encode to a line break that splits the record.
     const QByteArray description = "Set 090\xb0 (True) \xe9t\xe9\t\x80";
-    const StationTable table
-        = Load(EncodedFileOf({Station("Bramble").Set(114, description).Text()}));
+    const StationTable table =
+        Load(EncodedFileOf({Station("Bramble").Set(114, description).Text()}));
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[1].Description, description);
 }
@@ -181,9 +181,9 @@ TEST_F(StationTableTest, EmptyLinesMakeNoRecordAndRecordsHaveNoGaps)
 {
     const QByteArray content = "\r\n" + Station("A").Text() + "\r\n\r\n\r\n" + Station("B").Text()
         + "\r\n" + Station("C").Text() + "\r\n";
-    EXPECT_EQ(Titles(Load(content)), (std::vector<QByteArray> {"", "A", "B", "C"}));
+    EXPECT_EQ(Titles(Load(content)), (std::vector<QByteArray>{"", "A", "B", "C"}));
     EXPECT_EQ(Titles(Load(EncodedFileOf({"", Station("A").Text(), "", Station("B").Text()}))),
-              (std::vector<QByteArray> {"", "A", "B"}));
+              (std::vector<QByteArray>{"", "A", "B"}));
 }
 
 TEST_F(StationTableTest, FieldConversions)
@@ -255,7 +255,7 @@ TEST_F(StationTableTest, ALineNeeds123QuotedFields)
     StationLine exact(123);
     exact.Set(53, "exact");
     EXPECT_EQ(Titles(Load(EncodedFileOf({longer.Text(), exact.Text()}))),
-              (std::vector<QByteArray> {"", "long", "exact"}));
+              (std::vector<QByteArray>{"", "long", "exact"}));
 
     const AppError error = LoadError(EncodedFileOf({exact.Text(), StationLine(122).Text()}));
     EXPECT_EQ(error.Number(), 5);
@@ -270,16 +270,16 @@ TEST_F(StationTableTest, RecordsBeforeAFaultyLineRemain)
     folder.WriteFile("temp.bmp", FileOf({Station("A").Text(), "garbage", Station("B").Text()}));
     StationTable table;
     EXPECT_THROW(LoadStationTable(folder.Info(), messages, table), AppError);
-    EXPECT_EQ(Titles(table), (std::vector<QByteArray> {"", "A"}));
+    EXPECT_EQ(Titles(table), (std::vector<QByteArray>{"", "A"}));
     EXPECT_TRUE(messages.Shown.empty()) << "no warning when loading fails";
 }
 
 TEST_F(StationTableTest, LineFeedAloneDoesNotEndALine)
 {
     // Three records joined by LF only are one line: the first 123 fields make one record.
-    const QByteArray content
-        = Station("A").Text() + "\n" + Station("B").Text() + "\n" + Station("C").Text();
-    EXPECT_EQ(Titles(Load(content)), (std::vector<QByteArray> {"", "A"}));
+    const QByteArray content =
+        Station("A").Text() + "\n" + Station("B").Text() + "\n" + Station("C").Text();
+    EXPECT_EQ(Titles(Load(content)), (std::vector<QByteArray>{"", "A"}));
 }
 
 TEST_F(StationTableTest, DirectionBeyond32BitsIsOverflow)

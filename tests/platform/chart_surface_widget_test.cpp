@@ -481,12 +481,12 @@ TEST(ChartSurfaceWidget, PointerEventsReportViewPixels)
     QTest::mouseRelease(&surface, Qt::RightButton, Qt::NoModifier, QPoint(250, 190));
 
     ASSERT_GE(moves.count(), 1);
-    EXPECT_EQ(moves.last(), (QList<QVariant> {int(Qt::NoModifier), 40, 50}));
+    EXPECT_EQ(moves.last(), (QList<QVariant>{int(Qt::NoModifier), 40, 50}));
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs.first(),
-              (QList<QVariant> {int(Qt::LeftButton), int(Qt::ShiftModifier), 12, 34}));
+              (QList<QVariant>{int(Qt::LeftButton), int(Qt::ShiftModifier), 12, 34}));
     ASSERT_EQ(ups.count(), 1);
-    EXPECT_EQ(ups.first(), (QList<QVariant> {int(Qt::RightButton), int(Qt::NoModifier), 250, 190}));
+    EXPECT_EQ(ups.first(), (QList<QVariant>{int(Qt::RightButton), int(Qt::NoModifier), 250, 190}));
 }
 
 } // namespace

@@ -243,12 +243,12 @@ TEST(CursorFile, EncodingScalesAndKeepsTheHotspotInside)
 
 TEST(CursorFile, MalformedFilesAreNothing)
 {
-    const Dib good {1,
-                    8,
-                    8,
-                    {qRgb(0, 0, 0), qRgb(255, 255, 255)},
-                    [](int x, int) { return quint32(x % 2); },
-                    [](int, int) { return false; }};
+    const Dib good{1,
+                   8,
+                   8,
+                   {qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                   [](int x, int) { return quint32(x % 2); },
+                   [](int, int) { return false; }};
     const QByteArray valid = DibCursor(good, QPoint(1, 1));
     ASSERT_TRUE(DecodeCursorFile(valid).has_value());
     const auto with = [&](auto change) {
@@ -275,8 +275,8 @@ TEST(CursorFile, MalformedFilesAreNothing)
     offsetPlusLengthWraps.replace(14, 8, QByteArray("\xff\xff\xff\xff\x16\x00\x00\x00", 8));
     QByteArray hugeHeaderSize = valid;
     hugeHeaderSize.replace(22, 4, QByteArray("\xff\xff\xff\xff", 4));
-    QByteArray badPng
-        = Directory(QPoint(0, 0), 20) + QByteArray("\x89PNG\r\n\x1a\ngarbage!!!!!", 20);
+    QByteArray badPng =
+        Directory(QPoint(0, 0), 20) + QByteArray("\x89PNG\r\n\x1a\ngarbage!!!!!", 20);
 
     struct Row
     {

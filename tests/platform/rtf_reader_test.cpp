@@ -96,9 +96,9 @@ TEST(RtfReader, FontAndColourTables)
         const char *family; // "" = none set
         QColor color;       // invalid = none set
     };
-    const char *header
-        = R"({\rtf1\deff1{\fonttbl{\f0\fswiss\fcharset0 Arial;}{\f1\froman Times New Roman;}{\f2\fmodern{\*\panose 02}Courier New;}})"
-          R"({\colortbl ;\red255\green0\blue0;\red0\green128\blue255;})";
+    const char *header =
+        R"({\rtf1\deff1{\fonttbl{\f0\fswiss\fcharset0 Arial;}{\f1\froman Times New Roman;}{\f2\fmodern{\*\panose 02}Courier New;}})"
+        R"({\colortbl ;\red255\green0\blue0;\red0\green128\blue255;})";
     const Row rows[] = {
         {"f0 from the font table", R"(\f0 abc})", "Arial", {}},
         {"font with a space in its name", R"(\f1 abc})", "Times New Roman", {}},
@@ -116,7 +116,7 @@ TEST(RtfReader, FontAndColourTables)
         const auto document = Read(QByteArray(header) + row.rtf);
         const QTextCharFormat format = FormatOf(*document, "abc");
         if (*row.family)
-            EXPECT_EQ(format.fontFamilies().toStringList(), QStringList {row.family});
+            EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{row.family});
         else
             EXPECT_FALSE(format.hasProperty(QTextFormat::FontFamilies));
         if (row.color.isValid())
@@ -206,18 +206,18 @@ TEST(RtfReader, StationPanelText)
                            "\\viewkind4\\uc1\\pard\\b\\f0\\fs20 TITLE\\par\r\n\\b0 line one\\par"
                            "\r\nline two}";
     const auto document = Read(rtf);
-    ASSERT_EQ(Paragraphs(*document), (QStringList {"TITLE", "line one", "line two"}));
+    ASSERT_EQ(Paragraphs(*document), (QStringList{"TITLE", "line one", "line two"}));
 
     const QTextCharFormat title = FormatOf(*document, "TITLE");
     EXPECT_EQ(title.fontWeight(), QFont::Bold);
     EXPECT_DOUBLE_EQ(title.fontPointSize(), 10);
-    EXPECT_EQ(title.fontFamilies().toStringList(), QStringList {"Arial"});
+    EXPECT_EQ(title.fontFamilies().toStringList(), QStringList{"Arial"});
     for (const char *line : {"line one", "line two"}) {
         const QTextCharFormat plain = FormatOf(*document, line);
         EXPECT_EQ(plain.fontWeight(), QFont::Normal) << line;
         EXPECT_FALSE(plain.fontItalic());
         EXPECT_DOUBLE_EQ(plain.fontPointSize(), 10);
-        EXPECT_EQ(plain.fontFamilies().toStringList(), QStringList {"Arial"});
+        EXPECT_EQ(plain.fontFamilies().toStringList(), QStringList{"Arial"});
     }
 }
 

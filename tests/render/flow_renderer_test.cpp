@@ -171,7 +171,7 @@ TEST_F(FlowRendererTest, DrawsEveryStationInTableOrderThenTheLabels)
     EXPECT_EQ(first.Brush, 0x00FF10u);
     EXPECT_EQ(second.Points.front(), QPoint(200, 300));
     EXPECT_EQ(second.Brush, 0x0000FFu);
-    const QStringList expected {"10.3", "10.2", "SLACK"};
+    const QStringList expected{"10.3", "10.2", "SLACK"};
     for (int j = 0; j < 3; ++j) {
         const auto &text = std::get<DrawnText>(items[2 + j]);
         EXPECT_EQ(text.Text, expected[j]);

@@ -21,7 +21,7 @@ namespace {
 
 TEST(RealContentTest, HighWaterShowsGreenAndRedArrowsAtTheStations)
 {
-    const ProgramInfo program {test::BuiltProgramFolder(), QStringLiteral("brenlow")};
+    const ProgramInfo program{test::BuiltProgramFolder(), QStringLiteral("brenlow")};
     for (const char *name : {"backdrop.bmp", "temp.bmp", "temp3.bmp"})
         ASSERT_TRUE(QFile::exists(program.FilePath(QLatin1String(name))))
             << name << " is missing from the built program folder";
@@ -58,8 +58,8 @@ TEST(RealContentTest, HighWaterShowsGreenAndRedArrowsAtTheStations)
         ASSERT_EQ(arrow->Points.size(), 7u);
         EXPECT_TRUE(stations.count({arrow->Points[0].x(), arrow->Points[0].y()}))
             << "arrow tip off every station";
-        const QPoint shaft
-            = (arrow->Points[2] + arrow->Points[3] + arrow->Points[4] + arrow->Points[5]) / 4;
+        const QPoint shaft =
+            (arrow->Points[2] + arrow->Points[3] + arrow->Points[4] + arrow->Points[5]) / 4;
         const QColor shown = picture.pixelColor(shaft);
         if (arrow->Brush == 0x00FF10 && shown == QColor(16, 255, 0))
             ++green;

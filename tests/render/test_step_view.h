@@ -55,7 +55,7 @@ public:
 
     bool shown = true;
     QStringList log;
-    LoggingSurface surface {log};
+    LoggingSurface surface{log};
     CaptionLabels labels;
 };
 

@@ -13,10 +13,8 @@ namespace brenlow::test {
 struct ProgramRun
 {
     explicit ProgramRun(const QString &appName)
-        : folder(appName)
-        , services{folder.Info(), settings, messages, clock, pointers}
-    {
-    }
+        : folder(appName), services{folder.Info(), settings, messages, clock, pointers}
+    { }
 
     TempProgramFolder folder;
     QtSettingsStore settings;

@@ -7,8 +7,7 @@
 
 namespace brenlow::test {
 
-void RecordingMessageBoxes::ShowMessage(const QString &text, const QString &title,
-                                        MessageIcon icon)
+void RecordingMessageBoxes::ShowMessage(const QString &text, const QString &title, MessageIcon icon)
 {
     Shown.push_back(ShownMessage{text, title, icon});
     if (OnShow)
@@ -26,7 +25,8 @@ void TempProgramFolder::WriteFile(const QString &name, const QByteArray &content
 {
     QFile::remove(FilePath(name)); // never write through a link to a shared file
     QFile file(FilePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(content) != content.size())
         throw std::runtime_error("cannot write " + name.toStdString());
 }
 

@@ -37,7 +37,7 @@ public:
 class FixedClock : public Clock
 {
 public:
-    explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) {}
+    explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) { }
     QTime TimeOfDay() const override { return Time; }
     QTime Time;
 };

@@ -70,7 +70,7 @@ protected:
     test::TempProgramFolder folder;
     AppState state;
     test::TestStepView view;
-    test::FixedClock clock {QTime(15, 0)};
+    test::FixedClock clock{QTime(15, 0)};
     test::RecordingMessageBoxes messages;
 };
 

@@ -167,8 +167,8 @@ void DrawPlaceNames(QPainter &painter, const std::vector<PlaceName> &places)
     for (const PlaceName &place : places) {
         const QPointF at = ChartGeometry::ToPicture(place.Position);
         // The halo takes the colour under the name, so a name at sea keeps a sea-blue halo.
-        const QColor halo
-            = picture ? QColor(picture->pixel(at.toPoint())) : QColor(ChartColours::Land());
+        const QColor halo =
+            picture ? QColor(picture->pixel(at.toPoint())) : QColor(ChartColours::Land());
         DrawHaloText(painter, at, place.Angle, place.Text, PlaceFont(place.Style, BodyTextPixels),
                      PlaceColour(place.Style), halo);
     }

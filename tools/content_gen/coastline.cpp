@@ -279,7 +279,7 @@ Coastline Smoothed(const Coastline &coast, int passes)
                 const bool startCut = shore[(i + n - 1) % n] && shore[i];
                 const bool endCut = shore[i] && shore[(i + 1) % n];
                 cut.Points.push_back(
-                    startCut ? GeoPoint {0.75 * a.Lon + 0.25 * b.Lon, 0.75 * a.Lat + 0.25 * b.Lat}
+                    startCut ? GeoPoint{0.75 * a.Lon + 0.25 * b.Lon, 0.75 * a.Lat + 0.25 * b.Lat}
                              : a);
                 cut.EdgeIsShore.push_back(shore[i]);
                 if (endCut) {

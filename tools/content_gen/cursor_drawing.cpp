@@ -19,8 +19,9 @@ CursorDrawing ReadCursorDrawing(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         throw std::runtime_error("cannot read " + path.toStdString());
-    const auto fail
-        = [&](const char *what) { throw std::runtime_error(path.toStdString() + ": " + what); };
+    const auto fail = [&](const char *what) {
+        throw std::runtime_error(path.toStdString() + ": " + what);
+    };
     CursorDrawing drawing;
     drawing.Image = QImage(CursorSize, CursorSize, QImage::Format_ARGB32);
     drawing.Image.fill(Qt::transparent);

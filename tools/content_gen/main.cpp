@@ -28,7 +28,7 @@ using namespace brenlow::content;
 namespace {
 
 // The region of "gmt coast -R-1.65/-0.98/50.50/50.91", the extraction of the shoreline file.
-constexpr Region ShorelineRegion {-1.65, -0.98, 50.50, 50.91};
+constexpr Region ShorelineRegion{-1.65, -0.98, 50.50, 50.91};
 
 void WriteFile(const QString &path, const QByteArray &bytes)
 {
@@ -53,8 +53,8 @@ QString ReadText(const QString &path)
 
 void Generate(const QDir &content, const QDir &program)
 {
-    const Coastline coast
-        = ReadCoastline(content.filePath(QStringLiteral("coastline_gshhg_f.txt")), ShorelineRegion);
+    const Coastline coast =
+        ReadCoastline(content.filePath(QStringLiteral("coastline_gshhg_f.txt")), ShorelineRegion);
     const auto places = ReadPlaceNames(content.filePath(QStringLiteral("places.txt")));
     const auto stations = ReadStations(content.filePath(QStringLiteral("stations.txt")));
     const auto spots = ReadSpots(content.filePath(QStringLiteral("spots.txt")));

@@ -42,7 +42,7 @@ public:
     QByteArray FileText() const;
 
 private:
-    std::array<std::array<int, Columns + 1>, Rows + 1> values_ {};
+    std::array<std::array<int, Columns + 1>, Rows + 1> values_{};
 };
 
 } // namespace brenlow::content

@@ -52,7 +52,7 @@ std::vector<Spot> ReadSpots(const QString &path)
             || *north <= *south || *east <= *west || f[6].isEmpty())
             fail();
         spots.push_back(
-            Spot {f[1], *north, *west, *south, *east, f[6], {*centreLon, *centreLat}, scale});
+            Spot{f[1], *north, *west, *south, *east, f[6], {*centreLon, *centreLat}, scale});
     }
     return spots;
 }
@@ -70,9 +70,9 @@ QByteArray PictureSpotFile(const std::vector<Spot> &spots)
         "picture file\"\r\n"
         "\"; A press inside a rectangle opens the harbour plan named on its line.\"\r\n");
     for (const Spot &spot : spots) {
-        const QStringList fields {LongitudeText(spot.West), LatitudeText(spot.North),
-                                  LongitudeText(spot.East), LatitudeText(spot.South),
-                                  spot.PictureFile};
+        const QStringList fields{LongitudeText(spot.West), LatitudeText(spot.North),
+                                 LongitudeText(spot.East), LatitudeText(spot.South),
+                                 spot.PictureFile};
         QByteArray line;
         for (const QString &field : fields) {
             if (!line.isEmpty())
@@ -98,7 +98,7 @@ QImage RenderHarbourPlan(const Spot &spot, const Coastline &coast,
                            - (p.Lat - lat0) * metresPerDegreeLat / spot.MetresPerPixel);
     };
     const auto unproject = [&](QPointF q) {
-        return GeoPoint {
+        return GeoPoint{
             lon0 + (q.x() - PlanWidth / 2.0) * spot.MetresPerPixel / metresPerDegreeLon,
             lat0 - (q.y() - PlanHeight / 2.0) * spot.MetresPerPixel / metresPerDegreeLat};
     };

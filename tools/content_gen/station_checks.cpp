@@ -28,8 +28,9 @@ QPolygonF Footprint(QPointF tip, int direction)
     const double head = size * std::sqrt(3.0) / 2;
     const double tail = head + 1.5 * size;
     const double labelEnd = tail + labelLength;
-    const auto at
-        = [&](double back, double across) { return tip - back * forward + across * right; };
+    const auto at = [&](double back, double across) {
+        return tip - back * forward + across * right;
+    };
     return QPolygonF({at(0, 0), at(head, size / 2), at(head, size / 4), at(tail, size / 4),
                       at(tail, labelHalfWidth), at(labelEnd, labelHalfWidth),
                       at(labelEnd, -labelHalfWidth), at(tail, -labelHalfWidth), at(tail, -size / 4),
@@ -82,8 +83,8 @@ void CheckStoredRates(const std::vector<Station> &stations, const RateTableModel
         for (int step = 1; step <= StepCount; ++step) {
             const double springRate = StreamAtStep(s, step).SpringRate;
             const int stored = table.StoredTenths(springRate, s.SpringReferenced);
-            const double atDefault
-                = springRate * RateTableModel::Range(4.3) / RateTableModel::Range(4.7);
+            const double atDefault =
+                springRate * RateTableModel::Range(4.3) / RateTableModel::Range(4.7);
             const int meant = 1 + static_cast<int>(std::lround(atDefault * 10.0));
             if (meant > RateTableModel::Rows || table.RowFor(stored, column) != meant)
                 throw std::runtime_error(QStringLiteral("%1, step %2: rate %3 is not covered by "

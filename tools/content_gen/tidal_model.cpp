@@ -22,8 +22,8 @@ StreamAt StreamAtStep(const Station &station, int step)
     if (h >= firstStart && h < secondStart)
         return {station.First.Direction,
                 rate(station.First.SpringRate, h - firstStart, station.Timing.Duration)};
-    const double sinceSecond
-        = h >= secondStart ? h - secondStart : h - (secondStart - TidePeriodHours);
+    const double sinceSecond =
+        h >= secondStart ? h - secondStart : h - (secondStart - TidePeriodHours);
     return {station.Second.Direction, rate(station.Second.SpringRate, sinceSecond, secondDuration)};
 }
 
@@ -77,9 +77,9 @@ std::vector<Station> ReadStations(const QString &path)
             bool durationOk = false;
             if (f.size() != 5)
                 fail(QStringLiteral("a regime has 5 fields"));
-            Regime r {f[2].toDouble(&startOk), f[3].toDouble(&durationOk)};
-            const bool onHalfHours
-                = std::fmod(r.Start * 2, 1.0) == 0 && std::fmod(r.Duration * 2, 1.0) == 0;
+            Regime r{f[2].toDouble(&startOk), f[3].toDouble(&durationOk)};
+            const bool onHalfHours =
+                std::fmod(r.Start * 2, 1.0) == 0 && std::fmod(r.Duration * 2, 1.0) == 0;
             if (!startOk || !durationOk || !onHalfHours || r.Duration <= 0
                 || r.Duration >= TidePeriodHours)
                 fail(QStringLiteral("a regime's start and duration are whole or half hours"));
