@@ -16,7 +16,6 @@ int main(int argc, char **argv)
 {
     using namespace brenlow;
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QString::fromLatin1(ProgramTitle));
 
     QtSettingsStore settings;
     QtMessageBoxes messages;

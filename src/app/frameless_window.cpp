@@ -131,9 +131,9 @@ void FramelessWindow::mousePressEvent(QMouseEvent *event)
     moving = true;
     oldleft = RoundToInteger(LeftTwips());
     oldtop = RoundToInteger(TopTwips());
-    // The pointer on the screen: twips per pixel times its window x, plus the window's left.
-    // Example at 15 twips per pixel: a window at pixel 100 pressed at x 20 gives oldleft 1500
-    // and oldx 15 * 20 + 1500 = 1800.
+    // The pointer on the screen in twips, taken from its screen position (the window's left
+    // plus the pointer's x in the window). Example at 15 twips per pixel: a window at pixel
+    // 100 pressed at x 20 gives oldleft 1500 and oldx 15 * (100 + 20) = 1800.
     oldx = RoundToInteger(TwipsPerPixelX(this) * event->globalPosition().x());
     oldy = RoundToInteger(TwipsPerPixelY(this) * event->globalPosition().y());
 }

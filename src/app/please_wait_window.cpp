@@ -28,8 +28,8 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
     QPalette palette;
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
-    setFixedSize(int(std::lround(WidthTwips / TwipsPerPixelX(this))),
-                 int(std::lround(HeightTwips / TwipsPerPixelY(this))));
+    setFixedSize(int(std::lrint(WidthTwips / TwipsPerPixelX(this))),
+                 int(std::lrint(HeightTwips / TwipsPerPixelY(this))));
 
     auto *label = new QLabel(QStringLiteral("Please wait..."), this);
     // "MS Sans Serif" where it exists; otherwise the system's sans serif stands in.
@@ -46,8 +46,8 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
 void PleaseWaitWindow::ShowOver(const QWidget &mainWindow)
 {
     const QPoint topLeft = mainWindow.frameGeometry().topLeft();
-    move(topLeft.x() + int(std::lround(OffsetRightTwips / TwipsPerPixelX(&mainWindow))),
-         topLeft.y() + int(std::lround(OffsetDownTwips / TwipsPerPixelY(&mainWindow))));
+    move(topLeft.x() + int(std::lrint(OffsetRightTwips / TwipsPerPixelX(&mainWindow))),
+         topLeft.y() + int(std::lrint(OffsetDownTwips / TwipsPerPixelY(&mainWindow))));
     show();
     PumpEventsOnce();
 }

@@ -53,13 +53,12 @@ QString LinkAddress(int button)
 
 void OpenWebPage(const QString &url, Browser &browser, MessageBoxes &messages)
 {
+    // The probe lives until the operation ends, whatever its outcome.
+    const ProbeFile probe;
     std::optional<AssociatedProgram> program;
-    {
-        const ProbeFile probe;
-        // A probe that cannot be written cannot be asked about: no browser can be named.
-        if (probe.Written())
-            program = browser.FindAssociatedProgram(probe.Path());
-    }
+    // A probe that cannot be written cannot be asked about: no browser can be named.
+    if (probe.Written())
+        program = browser.FindAssociatedProgram(probe.Path());
     if (!program || program->Program.trimmed().isEmpty()) {
         messages.ShowMessage(QStringLiteral("Could not find associated Browser"),
                              QStringLiteral("Browser Not Found"), MessageIcon::Warning);

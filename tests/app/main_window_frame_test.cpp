@@ -6,6 +6,7 @@
 #include "platform/chart_surface_widget.h"
 #include "platform/picture_button.h"
 #include "platform/pointer_shapes.h"
+#include "platform/rich_text_panel.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
 #include "support/program_files.h"
@@ -83,6 +84,53 @@ TEST(MainWindowFrame, OptionsButtonSavesAndRedrawsAtTheCoveringStep)
     EXPECT_FALSE(screen.IB1->DisplayList().empty());
 }
 
+// Every control at its place, with its tooltip and its visibility at start.
+TEST(MainWindowFrame, ControlsAtTheirPlaces)
+{
+    MainWindowRun run;
+    MainScreen screen(run.state, run.services);
+    ASSERT_TRUE(screen.Load());
+    struct Row
+    {
+        const char *name;
+        QWidget *control;
+        QRect geometry;
+        const char *tooltip;
+        bool visible;
+    };
+    const Row rows[] = {
+        {"IB1", screen.IB1, {11, 98, 780, 497}, "", true},
+        {"RB1", screen.RB1, {18, 101, 763, 487}, "Brenlow FAQ", false},
+        {"RichTextBox1", screen.RichTextBox1, {187, 14, 354, 83}, "", false},
+        {"Label1", screen.Label1, {182, 14, 205, 19}, "", true},
+        {"showinghw", screen.showinghw, {443, 68, 34, 13}, "CLICK for JUMP TO", true},
+        {"showingtime", screen.showingtime, {373, 69, 44, 13}, "", true},
+        {"timenow", screen.timenow, {722, 55, 44, 13}, "", true},
+        {"highwater", screen.highwater, {722, 69, 45, 13}, "", true},
+        {"zoomout", screen.zoomout, {26, 44, 49, 45}, "Zoom out by 200%", true},
+        {"hand", screen.hand, {79, 44, 46, 44}, "Select Pan mode to scroll around map", true},
+        {"zoomin", screen.zoomin, {131, 43, 46, 44}, "Zoom in by 200%", true},
+        {"skipleft", screen.skipleft, {196, 46, 51, 42}, "Previous HW time in 30 minuites", true},
+        {"shownow", screen.shownow, {250, 44, 50, 43}, "Goto HW at current time", true},
+        {"skipright", screen.skipright, {305, 45, 50, 44}, "Next HW time in 30 minuites", true},
+        {"play", screen.play, {483, 44, 50, 43}, "Play HW animation in 30 minuite steps", true},
+        {"StopButton", screen.StopButton, {483, 44, 50, 45}, "", false},
+        {"printbt", screen.printbt, {551, 46, 50, 42}, "Print window", true},
+        {"options", screen.options, {604, 46, 49, 42}, "Options window", true},
+        {"helpbutton", screen.helpbutton, {648, 16, 42, 15}, "Help toggle button", true},
+        {"minimise", screen.minimise, {705, 14, 25, 17}, "Minimise", true},
+        {"closebutton", screen.closebutton, {731, 14, 23, 18}, "Close Brenlow", true},
+    };
+    EXPECT_EQ(screen.size(), QSize(797, 601));
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.control->geometry(), row.geometry);
+        EXPECT_EQ(row.control->toolTip(), QLatin1String(row.tooltip));
+        EXPECT_EQ(row.control->isVisibleTo(&screen), row.visible);
+    }
+    EXPECT_EQ(screen.showinghw->text(), "0.0"); // drawn at high water by the start-up
+}
+
 TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
 {
     MainWindowRun run;
@@ -107,8 +155,8 @@ TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
     const double tppY = TwipsPerPixelY(&screen);
     EXPECT_EQ(shown[0]->pos(),
               screen.frameGeometry().topLeft()
-                  + QPoint(int(std::lround(2950 / tppX)), int(std::lround(600 / tppY))));
-    EXPECT_EQ(shown[0]->size(), QSize(int(std::lround(5085 / tppX)), int(std::lround(780 / tppY))));
+                  + QPoint(int(std::lrint(2950 / tppX)), int(std::lrint(600 / tppY))));
+    EXPECT_EQ(shown[0]->size(), QSize(int(std::lrint(5085 / tppX)), int(std::lrint(780 / tppY))));
     const QLabel *label = shown[0]->findChild<QLabel *>();
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Please wait..."));

@@ -9,11 +9,12 @@
 namespace brenlow::test {
 
 // The outside world of one program run as main() wires it, on a temporary program folder:
-// real settings and pointer shapes, the message-box and clock doubles.
+// real settings and pointer shapes, the message-box and clock doubles. Each run has an
+// application name of its own, so no run sees settings another one saved.
 struct ProgramRun
 {
     explicit ProgramRun(const QString &appName)
-        : folder(appName), services{folder.Info(), settings, messages, clock, pointers}
+        : folder(UniqueName(appName)), services{folder.Info(), settings, messages, clock, pointers}
     { }
 
     TempProgramFolder folder;
@@ -23,6 +24,13 @@ struct ProgramRun
     QtPointerShapes pointers;
     AppServices services;
     AppState state;
+
+private:
+    static QString UniqueName(const QString &appName)
+    {
+        static int runs = 0;
+        return appName + QLatin1Char('-') + QString::number(++runs);
+    }
 };
 
 } // namespace brenlow::test
