@@ -33,6 +33,8 @@ double FinitePosition(double value, const QString &fileName, int lineNumber)
 }
 
 // Stores the comma-separated values of one line at [1..][column] of table; returns how many.
+// Each value is converted before it is stored, so a bad value beyond the table's capacity is
+// reported as such. A column beyond the table (a row too many) stores nothing.
 int ParseRateLine(QByteArrayView line, const QString &fileName, int lineNumber, RateTable &table,
                   int column)
 {
@@ -40,15 +42,20 @@ int ParseRateLine(QByteArrayView line, const QString &fileName, int lineNumber, 
     while (!line.isEmpty()) {
         const QByteArrayView text = NextCommaField(line);
         ++position;
-        if (position > RateTableLimit)
-            throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
-                                QStringLiteral("has more than %1 values").arg(RateTableLimit));
         const std::optional<double> value = ReadRegionalNumber(text);
         if (!value)
             throw DataLineError(ErrorNumber::TypeMismatch, fileName, lineNumber,
                                 text.isEmpty()
                                     ? QStringLiteral("value %1 is empty").arg(position)
                                     : QStringLiteral("value %1 is not a number").arg(position));
+        if (column > RateTableLimit)
+            throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
+                                QStringLiteral("is rate row %1; the table holds at most %2")
+                                    .arg(column)
+                                    .arg(RateTableLimit));
+        if (position > RateTableLimit)
+            throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
+                                QStringLiteral("has more than %1 values").arg(RateTableLimit));
         table[position][column] = *value;
     }
     return position;
@@ -107,11 +114,6 @@ int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable
         if (lines[i].isEmpty())
             continue;
         const int lineNumber = static_cast<int>(i) + 1;
-        if (row == RateTableLimit)
-            throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
-                                QStringLiteral("is rate row %1; the table holds at most %2")
-                                    .arg(row + 1)
-                                    .arg(RateTableLimit));
         ++row;
         ParseRateLine(lines[i], fileName, lineNumber, table, row);
     }

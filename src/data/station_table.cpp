@@ -106,8 +106,6 @@ FlowDatabaseForm ParseStationTable(const QByteArray &content, const QString &fil
     const std::vector<QByteArrayView> lines = SplitFileLines(content);
     const bool encoded = !lines.empty() && lines.front() == EncodedMarker;
     QByteArray decoded;
-    // At most one record per line, and element 0.
-    table.reserve(table.size() + lines.size() + 1);
     for (std::size_t i = encoded ? 1 : 0; i < lines.size(); ++i) {
         // Emptiness is judged on the line as stored, before decoding.
         if (lines[i].isEmpty())

@@ -159,7 +159,7 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     cursor.Y = tailY;
     Move(cursor, surface, false, d + 90, quarter);
     const std::int32_t height = surface.TextHeight(text);
-    Move(cursor, surface, false, d + 90, NearestPixel(height / 2.0));
+    Move(cursor, surface, false, cursor.Bearing, NearestPixel(height / 2.0));
     surface.SetTextAngle(static_cast<float>(360 - d));
     surface.SetTextAngle(surface.TextAngle() - 90);
     if (d < 180) {

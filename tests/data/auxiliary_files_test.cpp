@@ -220,6 +220,11 @@ TEST_F(RateTableTest, EmptyOrNonNumericValueIsTypeMismatch)
         {"blank value", "1, ,3", "line 1 value 2 is not a number"},
         {"word", "1,2\r\n1,x", "line 2 value 2 is not a number"},
         {"number then text", "1.5kn", "line 1 value 1 is not a number"},
+        // A value is converted before it is stored: a bad one beyond the table's capacity is
+        // a type mismatch, not a subscript error.
+        {"bad 51st value", Values(50) + ",x", "line 1 value 51 is not a number"},
+        {"bad 51st row", "1\r\n" + QByteArray("1\r\n").repeated(50) + "x",
+         "line 52 value 1 is not a number"},
     };
     for (const Row &row : rows) {
         const AppError error = LoadError(row.content);
