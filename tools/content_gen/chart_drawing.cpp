@@ -1,5 +1,7 @@
 #include "chart_drawing.h"
 
+#include "source_lines.h"
+
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -64,22 +66,10 @@ void DrawLandAndSea(QPainter &painter, const Coastline &coast, const Projector &
 
 std::vector<PlaceName> ReadPlaceNames(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw std::runtime_error("cannot read " + path.toStdString());
     std::vector<PlaceName> places;
-    QTextStream in(&file);
-    int lineNumber = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        ++lineNumber;
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList f = line.split(QLatin1Char('|'));
-        const auto fail = [&] {
-            throw std::runtime_error(path.toStdString() + ": bad line "
-                                     + std::to_string(lineNumber));
-        };
+    for (const SourceLine &line : ReadSourceLines(path)) {
+        const QStringList &f = line.Fields;
+        const auto fail = [&] { throw LineError(path, line.Number); };
         if (f.size() != 5)
             fail();
         PlaceName place;

@@ -1,5 +1,7 @@
 #include "coastline.h"
 
+#include "source_lines.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -25,17 +27,9 @@ bool Same(GeoPoint a, GeoPoint b)
 
 std::vector<Chain> ReadSegments(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw std::runtime_error("cannot read " + path.toStdString());
     std::vector<Chain> segments;
-    QTextStream in(&file);
-    int lineNumber = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        ++lineNumber;
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
+    for (const SourceLine &source : ReadSourceLines(path)) {
+        const QString &line = source.Text;
         if (line.startsWith(QLatin1Char('>'))) {
             segments.emplace_back();
             continue;
@@ -46,8 +40,7 @@ std::vector<Chain> ReadSegments(const QString &path)
         const double lon = parts.value(0).toDouble(&okLon);
         const double lat = parts.value(1).toDouble(&okLat);
         if (parts.size() != 2 || !okLon || !okLat || segments.empty())
-            throw std::runtime_error(path.toStdString() + ": bad line "
-                                     + std::to_string(lineNumber));
+            throw LineError(path, source.Number);
         segments.back().push_back({lon, lat});
     }
     std::erase_if(segments, [](const Chain &c) { return c.size() < 2; });

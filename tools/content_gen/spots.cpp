@@ -1,5 +1,7 @@
 #include "spots.h"
 
+#include "source_lines.h"
+
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,25 +21,10 @@ constexpr double MetresPerMinuteOfLatitude = 1852.0;
 
 std::vector<Spot> ReadSpots(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
     std::vector<Spot> spots;
-    int lineNumber = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        ++lineNumber;
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        QStringList f = line.split(QLatin1Char('|'));
-        for (QString &field : f)
-            field = field.trimmed();
-        const auto fail = [&] {
-            throw std::runtime_error(path.toStdString() + ": bad line "
-                                     + std::to_string(lineNumber));
-        };
+    for (const SourceLine &line : ReadSourceLines(path)) {
+        const QStringList &f = line.Fields;
+        const auto fail = [&] { throw LineError(path, line.Number); };
         if (f.size() != 10 || f[0] != QLatin1String("spot"))
             fail();
         const auto north = ParseLatitude(f[2]);

@@ -1,5 +1,7 @@
 #include "tidal_model.h"
 
+#include "source_lines.h"
+
 #include <QFile>
 #include <QTextStream>
 
@@ -29,12 +31,6 @@ StreamAt StreamAtStep(const Station &station, int step)
 
 namespace {
 
-std::runtime_error LineError(const QString &path, int line, const QString &what)
-{
-    return std::runtime_error(
-        QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(what).toStdString());
-}
-
 Stream ParseStream(const QString &text, const std::function<void(const QString &)> &fail)
 {
     const QStringList parts = text.simplified().split(QLatin1Char(' '));
@@ -55,23 +51,11 @@ Stream ParseStream(const QString &text, const std::function<void(const QString &
 
 std::vector<Station> ReadStations(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
     std::map<QString, Regime> regimes;
     std::vector<Station> stations;
-    int lineNumber = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        ++lineNumber;
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const auto fail = [&](const QString &what) { throw LineError(path, lineNumber, what); };
-        QStringList f = line.split(QLatin1Char('|'));
-        for (QString &field : f)
-            field = field.trimmed();
+    for (const SourceLine &line : ReadSourceLines(path)) {
+        const auto fail = [&](const QString &what) { throw LineError(path, line.Number, what); };
+        const QStringList &f = line.Fields;
         if (f[0] == QLatin1String("regime")) {
             bool startOk = false;
             bool durationOk = false;
