@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2
-  xvfb xauth imagemagick poppler-utils xdg-utils
+  xvfb xauth imagemagick poppler-utils xdg-utils file
   clang libclang-rt-14-dev
 )
 
