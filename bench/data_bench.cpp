@@ -1,7 +1,7 @@
 // Loading the flow database at start-up: time against the number of stations, plain and
 // encoded. The parse alone (content already in memory) is the baseline that shows what the
 // file read and the codec add.
-#include "app/program_info.h"
+#include "core/program_info.h"
 #include "data/line_codec.h"
 #include "data/station_table.h"
 #include "platform/message_boxes.h"

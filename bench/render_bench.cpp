@@ -3,8 +3,9 @@
 //
 //   build/bench/brenlow_bench --benchmark_filter='Redraw|BareView'
 
-#include "app/app_state.h"
-#include "app/program_info.h"
+#include "core/app_state.h"
+#include "core/chart_geometry.h"
+#include "core/program_info.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
 #include "platform/chart_surface_widget.h"
@@ -46,12 +47,10 @@ public:
     void SetHighWater(const QString &) override { }
 };
 
-void SetChartGeometry(AppState &state)
+// The chart geometry of start-up, with a high water so that the time labels are worked out.
+void SetBenchGeometry(AppState &state)
 {
-    state.ChartScaleX = 249.99983999999998;
-    state.ChartOffsetX = 0;
-    state.ChartScaleY = 393.055304;
-    state.ChartOffsetY = -75;
+    SetChartGeometry(state);
     state.HighWater1Text = QStringLiteral("12:00");
 }
 
@@ -73,7 +72,7 @@ AppState RealContent()
 {
     const ProgramInfo program{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")};
     AppState state;
-    SetChartGeometry(state);
+    SetBenchGeometry(state);
     SilentMessages messages;
     LoadStationTable(program, messages, state.StationTable);
     state.RateTableColumns = LoadRateTable(program, state.RateTable);
@@ -112,7 +111,7 @@ QString SyntheticBackdrop(int width, int height)
 AppState SyntheticContent(int stations, int width, int height)
 {
     AppState state;
-    SetChartGeometry(state);
+    SetBenchGeometry(state);
     state.BackdropPath = SyntheticBackdrop(width, height);
     state.RateTableColumns = 17;
     for (int c = 1; c <= 17; ++c) {

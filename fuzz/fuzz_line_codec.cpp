@@ -1,5 +1,5 @@
 // The codec round trip and the tokenizers' walks on arbitrary bytes.
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "data/line_codec.h"
 
 #include <QByteArray>

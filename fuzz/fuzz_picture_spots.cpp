@@ -1,5 +1,5 @@
 // The picture-spot file parse on arbitrary file content: spots or an AppError, nothing else.
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "data/auxiliary_files.h"
 
 #include <QByteArray>

@@ -1,5 +1,5 @@
 // The rate table parse on arbitrary file content: a table or an AppError, nothing else.
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "data/auxiliary_files.h"
 
 #include <QByteArray>

@@ -1,5 +1,5 @@
 // The flow database parse on arbitrary file content: records or an AppError, nothing else.
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "data/station_table.h"
 
 #include <QByteArray>

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth imagemagick poppler-utils xdg-utils file
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()

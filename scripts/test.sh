@@ -8,6 +8,7 @@ preset=default
 [ "${CI:-}" = "true" ] && preset=ci
 bash scripts/build.sh "$preset"
 if [ "${CI:-}" = "true" ]; then
+  bash scripts/check-format.sh
   bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 fi
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j2

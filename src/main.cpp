@@ -1,7 +1,7 @@
-#include "app/app_state.h"
 #include "app/disclaimer.h"
 #include "app/main_screen.h"
 #include "app/startup.h"
+#include "core/app_state.h"
 #include "platform/clock.h"
 #include "platform/pointer_shapes.h"
 #include "platform/qt_message_boxes.h"

@@ -1,6 +1,6 @@
 #include "app/disclaimer.h"
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 #include "platform/event_pump.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frameless_window.h"
+#include "platform/frameless_window.h"
 
 #include <functional>
 

@@ -1,12 +1,12 @@
 #include "app/main_screen.h"
 
-#include "app/please_wait_window.h"
-#include "app/program_info.h"
 #include "app/startup.h"
+#include "core/program_info.h"
 #include "options/options_window.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/clock.h"
 #include "platform/picture_button.h"
+#include "platform/please_wait_window.h"
 #include "platform/rich_text_panel.h"
 #include "tide/present_step.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/frameless_window.h"
 #include "platform/browser.h"
+#include "platform/frameless_window.h"
 #include "render/step_view.h"
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
+#include "core/chart_geometry.h"
+#include "core/rounding.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
 #include "platform/message_boxes.h"
@@ -14,29 +16,6 @@
 #include <cmath>
 
 namespace brenlow {
-namespace {
-
-constexpr double StartScrollY = 60 * ChartScale; // 83.33328 view pixels, taken as 83
-constexpr double StartScrollX = 40 * ChartScale; // 55.55552 view pixels, taken as 56
-
-std::int32_t NearestInteger(double value)
-{
-    return static_cast<std::int32_t>(std::nearbyint(value));
-}
-
-} // namespace
-
-void SetChartGeometry(AppState &state)
-{
-    state.ChartScaleX = 180 * ChartScale; // 249.99983999999998
-    state.ChartOffsetX = 0;
-    state.ChartScaleY = 283 * ChartScale; // 393.055304
-    state.ChartOffsetY = -75;
-    const int percents[] = {20, 50, 75, 100};
-    for (int level = 1; level <= 4; ++level)
-        state.ZoomSteps[level] = NearestInteger(percents[level - 1] / ChartScale); // 14 36 54 72
-}
-
 void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName)
 {
     const QString section = QString::fromLatin1(SettingsSection);
@@ -68,9 +47,9 @@ void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &h
 
     // Zoom first: the surface keeps the scroll offsets inside the magnified picture.
     ImageSurface &surface = view.Surface();
-    surface.SetZoom(ZoomLevelPercent(state, 1));
-    surface.SetScrollY(NearestInteger(StartScrollY));
-    surface.SetScrollX(NearestInteger(StartScrollX));
+    surface.SetZoom(ZoomLevelPercent(state, FirstZoomLevel));
+    surface.SetScrollY(NearestInt32(StartScrollY));
+    surface.SetScrollX(NearestInt32(StartScrollX));
 
     services.Pointers.SetShape(PointerShape::Icon);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/app_error.h"
-#include "app/program_info.h"
+#include "core/app_error.h"
+#include "core/program_info.h"
 
 #include <QString>
 
@@ -26,9 +26,6 @@ struct AppServices
 };
 
 inline constexpr char SettingsSection[] = "config";
-
-// The fixed chart geometry and the zoom ladder.
-void SetChartGeometry(AppState &state);
 
 // Reads the six settings into their texts, in the start-up order (animspeed defaults to "2").
 void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName);

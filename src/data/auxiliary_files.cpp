@@ -1,6 +1,6 @@
 #include "data/auxiliary_files.h"
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 #include "data/data_error.h"
 #include "data/field_conversions.h"
 #include "data/line_codec.h"

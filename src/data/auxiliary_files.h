@@ -1,33 +1,12 @@
 #pragma once
 
+#include "core/picture_spot.h"
+#include "core/rate_table.h"
+
 #include <QByteArray>
 #include <QString>
 
-#include <array>
-#include <vector>
-
 namespace brenlow {
-
-// A rectangle of the chart, in chart units, that leads to a picture file.
-struct PictureSpot
-{
-    double Top = 0;
-    double Bottom = 0;
-    double Left = 0;
-    double Right = 0;
-    QByteArray PictureFile; // relative to the program folder
-};
-
-// Spots 1..N in file order; empty (no element 0 either) when the file holds no spot.
-using PictureSpotTable = std::vector<PictureSpot>;
-
-inline constexpr int RateTableSize = 51; // indexes 0..50 each way
-
-// [position][line]: line 0 holds the column heights, lines 1..50 the rates.
-using RateTable = std::array<std::array<double, RateTableSize>, RateTableSize>;
-
-// Most values on a rate table line and most rate rows: indexes 1..50.
-inline constexpr int RateTableLimit = RateTableSize - 1;
 
 inline constexpr char PictureSpotFileName[] = "temp2.bmp";
 inline constexpr char RateTableFileName[] = "temp3.bmp";

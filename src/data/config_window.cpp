@@ -1,11 +1,10 @@
 #include "data/config_window.h"
 
+#include "core/rounding.h"
 #include "data/flow_admin.h"
 #include "platform/twips.h"
 
 #include <QPushButton>
-
-#include <cmath>
 
 namespace brenlow {
 namespace {
@@ -15,9 +14,7 @@ QRect TwipsRect(const QWidget *window, int left, int top, int width, int height)
 {
     const double x = TwipsPerPixelX(window);
     const double y = TwipsPerPixelY(window);
-    auto pixels = [](double twips, double perPixel) {
-        return static_cast<int>(std::nearbyint(twips / perPixel));
-    };
+    auto pixels = [](double twips, double perPixel) { return NearestInt32(twips / perPixel); };
     return QRect(pixels(left, x), pixels(top, y), pixels(width, x), pixels(height, y));
 }
 

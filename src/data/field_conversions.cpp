@@ -158,15 +158,4 @@ double LatitudeToChartY(QByteArrayView text)
     return (54 - ReadLeadingNumber(Characters(text, 4, 5))) / 2;
 }
 
-std::optional<int> RoundToInt32(double value)
-{
-    // nearbyint rounds in the current mode, which the program never leaves: to nearest, halves
-    // to even.
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min()
-          && rounded <= std::numeric_limits<std::int32_t>::max()))
-        return std::nullopt;
-    return static_cast<int>(rounded);
-}
-
 } // namespace brenlow

@@ -35,8 +35,4 @@ double LongitudeToChartX(QByteArrayView text);
 // (minutes of latitude north). A text of three characters or fewer gives 27.
 double LatitudeToChartY(QByteArrayView text);
 
-// The nearest integer, halves to the even neighbour (44.5 -> 44, 45.5 -> 46); nothing when the
-// result does not fit 32 bits.
-std::optional<int> RoundToInt32(double value);
-
 } // namespace brenlow

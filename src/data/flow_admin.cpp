@@ -1,6 +1,6 @@
 #include "data/flow_admin.h"
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 #include "data/line_codec.h"
 #include "platform/message_boxes.h"
 
@@ -15,9 +15,6 @@
 
 namespace brenlow {
 namespace {
-
-constexpr char FlowFileName[] = "temp.bmp";
-constexpr char ScratchFileName[] = "tempt.bmp";
 
 // What went wrong, in the words shown to the administrator; empty when all went well.
 using Problem = QString;
@@ -64,8 +61,8 @@ void SyncFolder(const QString &folder)
 // step: there is no moment without a whole flow database.
 Problem ReplaceFlowFile(const ProgramInfo &program, const QByteArrayList &lines)
 {
-    const QString scratchPath = program.FilePath(QString::fromLatin1(ScratchFileName));
-    const QString flowPath = program.FilePath(QString::fromLatin1(FlowFileName));
+    const QString scratchPath = program.FilePath(QString::fromLatin1(FlowScratchFileName));
+    const QString flowPath = program.FilePath(QString::fromLatin1(FlowDatabaseFileName));
     const Problem notWritten =
         QStringLiteral("tempt.bmp could not be written, flow file temp.bmp was left unchanged");
 
@@ -113,7 +110,7 @@ QByteArrayList SplitFlowLines(const QByteArray &content)
 
 void EncryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages)
 {
-    const FlowFile flow = ReadFlowFile(program.FilePath(QString::fromLatin1(FlowFileName)));
+    const FlowFile flow = ReadFlowFile(program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
     if (!flow.Failure.isEmpty()) {
         messages.Inform(flow.Failure);
         return;
@@ -137,7 +134,7 @@ void EncryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages)
 
 void DecryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages)
 {
-    const FlowFile flow = ReadFlowFile(program.FilePath(QString::fromLatin1(FlowFileName)));
+    const FlowFile flow = ReadFlowFile(program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
     if (!flow.Failure.isEmpty()) {
         messages.Inform(flow.Failure);
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/flow_database_files.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 
@@ -7,9 +9,6 @@ namespace brenlow {
 
 struct ProgramInfo;
 class MessageBoxes;
-
-// The first line of an encoded flow database.
-inline constexpr char EncodedMarker[] = "encrypted";
 
 // Converts "temp.bmp" of the program folder to its encoded form in place: the marker line,
 // then every line through EncodeLine. The converted file is written in full as "tempt.bmp"

@@ -1,6 +1,8 @@
 #include "data/station_table.h"
 
-#include "app/program_info.h"
+#include "core/heights.h"
+#include "core/program_info.h"
+#include "core/rounding.h"
 #include "data/data_error.h"
 #include "data/field_conversions.h"
 #include "data/line_codec.h"
@@ -90,9 +92,8 @@ StationRecord ParseStationLine(QByteArrayView line, const QString &fileName, int
     fields.Skip(8);
     for (int step = 1; step <= StepCount; ++step) {
         const QByteArrayView text = fields.Next();
-        record.RateHeight[step] = text.isEmpty()
-            ? DefaultRateHeight
-            : fields.Finite(ReadZeroPrefixedNumber(text), "height");
+        record.RateHeight[step] =
+            text.isEmpty() ? DefaultHeight : fields.Finite(ReadZeroPrefixedNumber(text), "height");
     }
     fields.Skip(27);
     record.Description = fields.Next().toByteArray();

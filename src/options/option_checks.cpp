@@ -1,5 +1,6 @@
 #include "options/option_checks.h"
 
+#include "core/heights.h"
 #include "data/field_conversions.h"
 #include "tide/high_water_time.h"
 

@@ -31,9 +31,7 @@ struct OptionsFailure
     OptionsInput Focus = OptionsInput::HighWater1;
 };
 
-// Accepted ranges, inclusive: heights in the rate table's units, pressure in millibars.
-inline constexpr double LowestHeight = 3.4;
-inline constexpr double HighestHeight = 5.0;
+// Accepted pressures in millibars, inclusive; heights take the renderer's range.
 inline constexpr double LowestPressure = 940;
 inline constexpr double HighestPressure = 1050;
 

@@ -1,8 +1,8 @@
 #include "options/options_window.h"
 
-#include "app/app_error.h"
-#include "app/app_state.h"
-#include "app/program_info.h"
+#include "core/app_error.h"
+#include "core/app_state.h"
+#include "core/program_info.h"
 #include "data/config_window.h"
 #include "options/option_checks.h"
 #include "options/web_links.h"

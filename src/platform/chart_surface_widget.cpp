@@ -362,15 +362,15 @@ struct ChartSurfaceWidget::Impl
         bool polygonStyleSet = false;
         // What the painter's transform maps from: picture pixels, device pixels (sprites are
         // copied unscaled) or the pixels of one turned label.
-        enum class Space { Picture, Device, Label } space = Space::Picture;
+        enum class Space { PicturePixels, DevicePixels, LabelPixels } space = Space::PicturePixels;
         for (std::size_t i = 0; i < Items.size(); ++i) {
             const ItemLayout &layout = Layouts[i];
             if (visible && !visible->intersects(layout.Bounds))
                 continue;
             if (const auto *polygon = std::get_if<DrawnPolygon>(&Items[i])) {
-                if (space != Space::Picture)
+                if (space != Space::PicturePixels)
                     painter.setTransform(base);
-                space = Space::Picture;
+                space = Space::PicturePixels;
                 DrawPolygonItem(painter, *polygon, scale, styleOnPainter, polygonStyleSet);
                 continue;
             }
@@ -379,9 +379,9 @@ struct ChartSurfaceWidget::Impl
                 const QPointF origin = base.map(QPointF(text.At));
                 const QPoint at(qRound(origin.x()), qRound(origin.y()));
                 const Sprite &sprite = LabelSprite(text, layout.Box, scale, pixelRatio);
-                if (space != Space::Device)
+                if (space != Space::DevicePixels)
                     painter.resetTransform();
-                space = Space::Device;
+                space = Space::DevicePixels;
                 painter.drawImage(at + sprite.Offset, sprite.Image);
                 continue;
             }
@@ -391,7 +391,7 @@ struct ChartSurfaceWidget::Impl
                 fontOnPainter = std::move(key);
             }
             polygonStyleSet = false; // the label's pen is black
-            space = Space::Label;
+            space = Space::LabelPixels;
             // Turned counter-clockwise on the y-down picture about the top-left corner.
             DrawLabel(painter,
                       QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle)

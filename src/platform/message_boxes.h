@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "platform/picture_cache.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -11,8 +11,6 @@
 
 namespace brenlow {
 namespace {
-
-const QString ErrorSource = QStringLiteral("Brenlow");
 
 // A handful of pictures: the chart and the odd spot picture. The chart alone is about 80 MB
 // decoded, so the cache stays small.
@@ -65,10 +63,10 @@ QImage LoadCachedPicture(const QString &path)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
         throw AppError(ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path),
-                       ErrorSource);
+                       ErrorSource());
     if (!info.isFile() || !info.isReadable())
         throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource);
+                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
 
     PictureCache &cache = Cache();
     const QString absolutePath = info.absoluteFilePath();
@@ -92,7 +90,7 @@ QImage LoadCachedPicture(const QString &path)
     ++cache.Decodes;
     if (picture.isNull())
         throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource);
+                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
     cache.Entries.push_front(CachedPicture{absolutePath, size, modified, picture});
     if (cache.Entries.size() > CachedPictures)
         cache.Entries.pop_back();

@@ -1,6 +1,6 @@
 #include "platform/rich_text_panel.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "platform/rtf_reader.h"
 #include "platform/text_file.h"
 
@@ -20,7 +20,7 @@ void RichTextPanel::LoadFile(const QString &path)
     const std::optional<QByteArray> rtf = ReadWholeFile(path);
     if (!rtf)
         throw AppError(ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path),
-                       QStringLiteral("Brenlow"));
+                       ErrorSource());
     SetRtf(*rtf);
 }
 

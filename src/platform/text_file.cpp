@@ -1,6 +1,6 @@
 #include "platform/text_file.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +16,7 @@ std::optional<QByteArray> ReadWholeFile(const QString &path)
         return std::nullopt;
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path),
-                       QStringLiteral("Brenlow"));
+                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
     return file.readAll();
 }
 

@@ -1,7 +1,7 @@
 #include "render/arrow_glyph.h"
 
-#include "app/app_state.h"
-#include "data/field_conversions.h"
+#include "core/app_state.h"
+#include "core/rounding.h"
 #include "tide/decimal_rules.h"
 
 #include <array>
@@ -19,12 +19,6 @@ constexpr std::int32_t PenStyleSolid = 0;
 
 // Directions this close to the 32-bit limit would overflow the bearing arithmetic (D + 90).
 constexpr std::int32_t LargestDirection = std::numeric_limits<std::int32_t>::max() - 360;
-
-// Adding and taking away 1.5 * 2^52 rounds a double of magnitude below 2^51 to an integer in
-// the default rounding mode (to nearest, halves to even) without a library call; a redraw
-// rounds some thirty values per station.
-constexpr double RoundingShift = 6755399441055744.0;
-constexpr double LargestQuickPixel = 2e9;
 
 void Move(GlyphCursor &cursor, ImageSurface &surface, bool addPoint, std::int32_t bearing,
           std::int32_t distance)
@@ -53,13 +47,6 @@ struct BearingTable
 const BearingTable Bearings;
 
 } // namespace
-
-std::int32_t NearestPixel(double value)
-{
-    if (!(std::fabs(value) < LargestQuickPixel))
-        return RoundToInt32(value).value_or(0);
-    return static_cast<std::int32_t>((value + RoundingShift) - RoundingShift);
-}
 
 double PolarDX(std::int32_t bearing, std::int32_t distance)
 {
@@ -92,8 +79,8 @@ void AdvanceCursor(GlyphCursor &cursor, ImageSurface &surface, bool addPoint)
         cursor.Bearing += 360;
     if (cursor.Bearing > 360)
         cursor.Bearing -= 360;
-    cursor.X = NearestPixel(cursor.X + PolarDX(cursor.Bearing, cursor.Distance));
-    cursor.Y = NearestPixel(cursor.Y + PolarDY(cursor.Bearing, cursor.Distance));
+    cursor.X = NearestInt32(cursor.X + PolarDX(cursor.Bearing, cursor.Distance));
+    cursor.Y = NearestInt32(cursor.Y + PolarDY(cursor.Bearing, cursor.Distance));
     if (addPoint)
         surface.AddPolygonPoint(cursor.X, cursor.Y);
 }
@@ -125,14 +112,14 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     GlyphCursor &cursor = state.GlyphCursor;
     cursor.X = x;
     cursor.Y = y;
-    const std::int32_t quarter = NearestPixel(size / 4.0);
+    const std::int32_t quarter = NearestInt32(size / 4.0);
     Move(cursor, surface, addPoint, d - 150, size);
     Move(cursor, surface, addPoint, cursor.Bearing - 120, quarter);
-    Move(cursor, surface, addPoint, cursor.Bearing + 90, NearestPixel(1.5 * size));
+    Move(cursor, surface, addPoint, cursor.Bearing + 90, NearestInt32(1.5 * size));
     const std::int32_t tailX = cursor.X;
     const std::int32_t tailY = cursor.Y;
-    Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestPixel(size / 2.0));
-    Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestPixel(1.5 * size));
+    Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestInt32(size / 2.0));
+    Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestInt32(1.5 * size));
     Move(cursor, surface, addPoint, cursor.Bearing + 90, quarter);
 
     QString text;
@@ -159,7 +146,7 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     cursor.Y = tailY;
     Move(cursor, surface, false, d + 90, quarter);
     const std::int32_t height = surface.TextHeight(text);
-    Move(cursor, surface, false, cursor.Bearing, NearestPixel(height / 2.0));
+    Move(cursor, surface, false, cursor.Bearing, NearestInt32(height / 2.0));
     surface.SetTextAngle(static_cast<float>(360 - d));
     surface.SetTextAngle(surface.TextAngle() - 90);
     if (d < 180) {
@@ -181,9 +168,9 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     PendingLabel &label = state.LabelQueue[static_cast<std::size_t>(state.LabelCount)];
     label.X = cursor.X;
     label.Y = cursor.Y;
-    label.Angle = NearestPixel(surface.TextAngle());
+    label.Angle = NearestInt32(surface.TextAngle());
     label.Text = text;
-    label.FontSize = NearestPixel(surface.FontSize());
+    label.FontSize = NearestInt32(surface.FontSize());
 
     surface.SetPenMode(PenModeCopy);
 }

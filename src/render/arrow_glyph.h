@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/label_queue.h"
 #include "render/chart_surface.h"
-#include "render/label_queue.h"
 
 #include <QString>
 
@@ -30,10 +30,6 @@ inline QString SlackText()
 {
     return QStringLiteral("SLACK");
 }
-
-// The nearest whole pixel, halves to even, as every pixel position and distance of the glyph
-// is rounded; 0 for a value beyond 32 bits.
-std::int32_t NearestPixel(double value);
 
 // Offsets of a move of distance pixels along bearing (degrees clockwise from the top of the
 // chart), in picture pixels with y growing downwards.

@@ -1,7 +1,10 @@
 #include "render/flow_renderer.h"
 
-#include "app/app_error.h"
-#include "app/app_state.h"
+#include "core/app_error.h"
+#include "core/app_state.h"
+#include "core/chart_geometry.h"
+#include "core/heights.h"
+#include "core/rounding.h"
 #include "data/field_conversions.h"
 #include "data/station_table.h"
 #include "render/arrow_glyph.h"
@@ -21,9 +24,6 @@ namespace brenlow {
 
 namespace {
 
-constexpr double DefaultHeight = 4.3; // metres
-constexpr double LowestHeight = 3.4;
-constexpr double HighestHeight = 5.0;
 constexpr int RateLines = RateTableSize - 1; // lines 1..50
 
 // Stations further out than this cannot be drawn on any picture; keeping them out also keeps
@@ -113,8 +113,8 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
 
     const auto last = static_cast<std::size_t>(LastIndex(state.StationTable));
     if (step < FirstStep || step > LastStep)
-        throw AppError(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"),
-                       QStringLiteral("Draw_flows"));
+        throw AppError(ErrorNumber::SubscriptOutOfRange,
+                       ErrorMeaning(ErrorNumber::SubscriptOutOfRange), ErrorSource());
     const auto s = static_cast<std::size_t>(step);
     const int columns = std::clamp(state.RateTableColumns, 0, RateTableSize - 1);
     const std::array<int, RateTableSize> filledLines = FilledRateLines(state);
@@ -129,11 +129,11 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
         const int targetColumn = RateColumn(state, columns, activeHeight);
         const double rate = state.RateTable[targetColumn][line];
 
-        const double px = state.ChartScaleX * station.ChartX + state.ChartOffsetX;
-        const double py = state.ChartScaleY * station.ChartY + state.ChartOffsetY;
+        const double px = PictureX(state, station.ChartX);
+        const double py = PictureY(state, station.ChartY);
         if (!(std::fabs(px) <= FarthestPixel && std::fabs(py) <= FarthestPixel))
             continue;
-        DrawArrowGlyph(state, surface, NearestPixel(px), NearestPixel(py), station.Direction[s],
+        DrawArrowGlyph(state, surface, NearestInt32(px), NearestInt32(py), station.Direction[s],
                        rate);
     }
 

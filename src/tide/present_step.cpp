@@ -1,6 +1,7 @@
 #include "tide/present_step.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
+#include "core/rounding.h"
 #include "data/field_conversions.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"

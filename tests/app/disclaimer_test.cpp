@@ -1,8 +1,8 @@
 #include "app/disclaimer.h"
 
-#include "app/app_state.h"
 #include "app/main_screen.h"
 #include "app/startup.h"
+#include "core/app_state.h"
 #include "platform/pointer_shapes.h"
 #include "platform/settings_store.h"
 #include "support/program_files.h"

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
 #include "app/main_screen.h"
+#include "core/app_state.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/pointer_shapes.h"
 #include "platform/rich_text_panel.h"
@@ -64,21 +64,6 @@ TEST(Startup, StoredSettingsAreReadAsStored)
     EXPECT_EQ(state.Height2Text, "3.9");
     EXPECT_EQ(state.PressureText, "1013");
     EXPECT_EQ(state.AnimSpeedText, "");
-}
-
-TEST(Startup, ChartGeometryAndZoomLadder)
-{
-    AppState state;
-    SetChartGeometry(state);
-    EXPECT_EQ(state.ChartScaleX, 249.99983999999998);
-    EXPECT_EQ(state.ChartOffsetX, 0);
-    EXPECT_EQ(state.ChartScaleY, 393.055304);
-    EXPECT_EQ(state.ChartOffsetY, -75);
-    EXPECT_EQ(state.ZoomSteps[1], 14);
-    EXPECT_EQ(state.ZoomSteps[2], 36);
-    EXPECT_EQ(state.ZoomSteps[3], 54);
-    EXPECT_EQ(state.ZoomSteps[4], 72);
-    EXPECT_EQ(ZoomLevelPercent(state, 1), 19.444432);
 }
 
 TEST(Startup, OpensAtHighWaterWhenNoTimeIsStored)

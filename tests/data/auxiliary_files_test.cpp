@@ -1,6 +1,6 @@
 #include "data/auxiliary_files.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "support/test_platform.h"
 
 #include <QFile>

@@ -84,32 +84,6 @@ TEST(NumberReading, ChartPositionsFromCharacterPositions)
     }
 }
 
-TEST(NumberReading, RoundToInt32HalvesToEven)
-{
-    struct Row
-    {
-        double value;
-        std::optional<int> rounded;
-    };
-    const Row rows[] = {
-        {44.5, 44},
-        {45.5, 46},
-        {0.5, 0},
-        {1.5, 2},
-        {-2.5, -2},
-        {359.49, 359},
-        {2147483647.0, 2147483647},
-        {2147483647.4, 2147483647},
-        {2147483647.5, std::nullopt},
-        {-2147483648.5, -2147483648},
-        {-2147483649.0, std::nullopt},
-        {std::numeric_limits<double>::infinity(), std::nullopt},
-        {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
-    };
-    for (const Row &row : rows)
-        EXPECT_EQ(RoundToInt32(row.value), row.rounded) << row.value;
-}
-
 class RegionalNumber : public ::testing::Test
 {
 protected:

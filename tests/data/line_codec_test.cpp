@@ -1,6 +1,6 @@
 #include "data/line_codec.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 
 #include <gtest/gtest.h>
 

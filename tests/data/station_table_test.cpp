@@ -1,6 +1,6 @@
 #include "data/station_table.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "data/line_codec.h"
 #include "support/test_platform.h"
 

@@ -1,6 +1,6 @@
 #include "options/options_window.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/browser.h"
 #include "platform/settings_store.h"
 #include "render/test_step_view.h"

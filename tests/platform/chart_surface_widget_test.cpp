@@ -1,6 +1,6 @@
 #include "platform/chart_surface_widget.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "platform/picture_cache.h"
 
 #include <QDateTime>

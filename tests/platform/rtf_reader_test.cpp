@@ -1,6 +1,6 @@
 #include "platform/rtf_reader.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "platform/rich_text_panel.h"
 #include "support/test_platform.h"
 

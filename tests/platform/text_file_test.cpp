@@ -1,6 +1,6 @@
 #include "platform/text_file.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "support/test_platform.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "render/arrow_glyph.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "render/test_step_view.h"
 #include "support/test_platform.h"
 

@@ -1,7 +1,7 @@
 #include "render/flow_renderer.h"
 
-#include "app/app_error.h"
-#include "app/app_state.h"
+#include "core/app_error.h"
+#include "core/app_state.h"
 #include "render/test_step_view.h"
 #include "support/test_platform.h"
 

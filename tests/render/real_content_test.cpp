@@ -1,7 +1,7 @@
 #include "render/flow_renderer.h"
 
-#include "app/app_state.h"
-#include "app/program_info.h"
+#include "core/app_state.h"
+#include "core/program_info.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
 #include "render/test_step_view.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/chart_surface_widget.h"
 #include "render/step_view.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/app_state.h"
 #include "app/startup.h"
+#include "core/app_state.h"
 #include "platform/pointer_shapes.h"
 #include "platform/settings_store.h"
 #include "support/test_platform.h"

@@ -48,10 +48,7 @@ void TempProgramFolder::CopyFromBuiltProgram(const QString &name) const
 
 QString BuiltProgramFolder()
 {
-    const QByteArray dir = qgetenv("BRENLOW_BIN_DIR");
-    if (dir.isEmpty())
-        throw std::runtime_error("BRENLOW_BIN_DIR is not set");
-    return QString::fromLocal8Bit(dir);
+    return QStringLiteral(BRENLOW_BIN_DIR);
 }
 
 } // namespace brenlow::test

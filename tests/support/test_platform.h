@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 

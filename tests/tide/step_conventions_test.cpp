@@ -1,6 +1,6 @@
 #include "tide/step_conventions.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "tide/decimal_rules.h"
 
 #include <gtest/gtest.h>

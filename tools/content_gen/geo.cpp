@@ -1,6 +1,6 @@
 #include "geo.h"
 
-#include "app/app_state.h"
+#include "core/chart_geometry.h"
 
 #include <QRegularExpression>
 

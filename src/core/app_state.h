@@ -1,8 +1,9 @@
 #pragma once
 
-#include "data/auxiliary_files.h"
-#include "data/station_table.h"
-#include "render/label_queue.h"
+#include "core/label_queue.h"
+#include "core/picture_spot.h"
+#include "core/rate_table.h"
+#include "core/station_record.h"
 
 #include <QString>
 
@@ -10,10 +11,6 @@
 #include <cstdint>
 
 namespace brenlow {
-
-// The factor between the chart picture and the base chart on which zoom levels, scroll
-// offsets, chart geometry and label font sizes are expressed.
-inline constexpr double ChartScale = 1.388888;
 
 // The one program-wide state record, owned by start-up and passed by reference.
 struct AppState
@@ -52,12 +49,5 @@ struct AppState
 
     bool PrintRunStarted = false;
 };
-
-// Zoom level k (1..4) in percent. Always made by this one multiplication, so that a level
-// compares exactly equal to the surface's Zoom read back.
-inline double ZoomLevelPercent(const AppState &state, int level)
-{
-    return state.ZoomSteps[level] * ChartScale;
-}
 
 } // namespace brenlow

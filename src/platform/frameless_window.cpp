@@ -1,5 +1,6 @@
-#include "app/frameless_window.h"
+#include "platform/frameless_window.h"
 
+#include "core/rounding.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -12,16 +13,8 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <cmath>
-
 namespace brenlow {
 namespace {
-
-// Nearest integer, halves to the even neighbour (the default rounding mode).
-std::int64_t RoundToInteger(double value)
-{
-    return static_cast<std::int64_t>(std::nearbyint(value));
-}
 
 // Where the windowing system keeps window positions to itself, a program cannot move its own
 // window; the system's own move takes over the drag there.
@@ -129,13 +122,13 @@ void FramelessWindow::mousePressEvent(QMouseEvent *event)
         return;
 
     moving = true;
-    oldleft = RoundToInteger(LeftTwips());
-    oldtop = RoundToInteger(TopTwips());
+    oldleft = NearestInt64(LeftTwips());
+    oldtop = NearestInt64(TopTwips());
     // The pointer on the screen in twips, taken from its screen position (the window's left
     // plus the pointer's x in the window). Example at 15 twips per pixel: a window at pixel
     // 100 pressed at x 20 gives oldleft 1500 and oldx 15 * (100 + 20) = 1800.
-    oldx = RoundToInteger(TwipsPerPixelX(this) * event->globalPosition().x());
-    oldy = RoundToInteger(TwipsPerPixelY(this) * event->globalPosition().y());
+    oldx = NearestInt64(TwipsPerPixelX(this) * event->globalPosition().x());
+    oldy = NearestInt64(TwipsPerPixelY(this) * event->globalPosition().y());
 }
 
 void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
@@ -148,13 +141,13 @@ void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
     // window follows the pointer's whole movement since the press however many moves arrive.
     // It is taken from the event itself rather than from the window's present position,
     // which a window system may not have confirmed yet.
-    thisx = RoundToInteger(twipsX * event->globalPosition().x());
-    thisy = RoundToInteger(twipsY * event->globalPosition().y());
+    thisx = NearestInt64(twipsX * event->globalPosition().x());
+    thisy = NearestInt64(twipsY * event->globalPosition().y());
 
     const std::int64_t leftTwips = oldleft + thisx - oldx;
     const std::int64_t topTwips = oldtop + thisy - oldy;
-    move(static_cast<int>(RoundToInteger(static_cast<double>(leftTwips) / twipsX)),
-         static_cast<int>(RoundToInteger(static_cast<double>(topTwips) / twipsY)));
+    move(static_cast<int>(NearestInt64(static_cast<double>(leftTwips) / twipsX)),
+         static_cast<int>(NearestInt64(static_cast<double>(topTwips) / twipsY)));
 }
 
 void FramelessWindow::mouseReleaseEvent(QMouseEvent *)

@@ -1,4 +1,4 @@
-#include "app/frameless_window.h"
+#include "platform/frameless_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -40,4 +40,11 @@ private:
     QString source_;
 };
 
+// The short standard meaning of an error number, as an error's description begins
+// ("Type mismatch" for 13).
+QString ErrorMeaning(ErrorNumber number);
+
+// Source of every error the program raises itself: the program's title.
+QString ErrorSource();
+
 } // namespace brenlow

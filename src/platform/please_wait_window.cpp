@@ -1,12 +1,11 @@
-#include "app/please_wait_window.h"
+#include "platform/please_wait_window.h"
 
+#include "core/rounding.h"
 #include "platform/event_pump.h"
 #include "platform/twips.h"
 
 #include <QLabel>
 #include <QPalette>
-
-#include <cmath>
 
 namespace brenlow {
 namespace {
@@ -28,8 +27,8 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
     QPalette palette;
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
-    setFixedSize(int(std::lrint(WidthTwips / TwipsPerPixelX(this))),
-                 int(std::lrint(HeightTwips / TwipsPerPixelY(this))));
+    setFixedSize(NearestInt32(WidthTwips / TwipsPerPixelX(this)),
+                 NearestInt32(HeightTwips / TwipsPerPixelY(this)));
 
     auto *label = new QLabel(QStringLiteral("Please wait..."), this);
     // "MS Sans Serif" where it exists; otherwise the system's sans serif stands in.
@@ -46,8 +45,8 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
 void PleaseWaitWindow::ShowOver(const QWidget &mainWindow)
 {
     const QPoint topLeft = mainWindow.frameGeometry().topLeft();
-    move(topLeft.x() + int(std::lrint(OffsetRightTwips / TwipsPerPixelX(&mainWindow))),
-         topLeft.y() + int(std::lrint(OffsetDownTwips / TwipsPerPixelY(&mainWindow))));
+    move(topLeft.x() + NearestInt32(OffsetRightTwips / TwipsPerPixelX(&mainWindow)),
+         topLeft.y() + NearestInt32(OffsetDownTwips / TwipsPerPixelY(&mainWindow)));
     show();
     PumpEventsOnce();
 }

@@ -1,4 +1,4 @@
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
