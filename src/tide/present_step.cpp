@@ -2,12 +2,9 @@
 
 #include "core/app_state.h"
 #include "core/rounding.h"
-#include "data/field_conversions.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
-#include "render/chart_surface.h"
-#include "render/flow_renderer.h"
-#include "render/step_view.h"
+#include "render/redraw.h"
 #include "tide/high_water_time.h"
 #include "tide/step_conventions.h"
 
@@ -29,27 +26,16 @@ std::optional<std::int32_t> StepCovering(const QString &highWaterText, QTime now
     return RoundToInt32(static_cast<double>(minutes) / MinutesPerStep + HighWaterStep);
 }
 
-// Closes the please-wait window however the redraw ends.
-class PleaseWaitShown
+// Makes the step found current and redraws; see ShowPresentStep.
+bool ShowFoundStep(AppState &state, StepView &view, PresentStep present, MessageBoxes *reportTo)
 {
-public:
-    explicit PleaseWaitShown(StepView &view) : view_(view), shown_(view.IsShown())
-    {
-        if (shown_)
-            view_.ShowPleaseWait();
-    }
-    ~PleaseWaitShown()
-    {
-        if (shown_)
-            view_.ClosePleaseWait();
-    }
-    PleaseWaitShown(const PleaseWaitShown &) = delete;
-    PleaseWaitShown &operator=(const PleaseWaitShown &) = delete;
-
-private:
-    StepView &view_;
-    bool shown_;
-};
+    const ShownStep shown{present.Step, present.SecondTide};
+    const RedrawWay way{.KeepView = false, .PleaseWait = true};
+    if (reportTo != nullptr)
+        return RedrawStepOrReport(state, view, *reportTo, shown, way);
+    RedrawStep(state, view, shown, way);
+    return true;
+}
 
 } // namespace
 
@@ -63,32 +49,19 @@ std::optional<PresentStep> FindPresentStep(const QString &highWater1, const QStr
     return std::nullopt;
 }
 
-bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view)
+bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view, MessageBoxes *reportTo)
 {
     const std::optional<PresentStep> present =
         FindPresentStep(state.HighWater1Text, state.HighWater2Text, clock.TimeOfDay());
-    if (!present)
-        return false;
-    state.SecondTideActive = present->SecondTide;
-    state.CurrentStep = present->Step;
-
-    const PleaseWaitShown pleaseWait(view);
-    ImageSurface &surface = view.Surface();
-    surface.SetFitOnLoad(false);
-    surface.LoadImageFile(state.BackdropPath);
-    Draw_flows(state, surface, view.Labels(), state.CurrentStep);
-    return true;
+    return present && ShowFoundStep(state, view, *present, reportTo);
 }
 
 void ShowOpeningStep(AppState &state, const Clock &clock, StepView &view)
 {
-    if (ShowPresentStep(state, clock, view))
+    if (ShowPresentStep(state, clock, view, nullptr))
         return;
-    ImageSurface &surface = view.Surface();
-    surface.SetFitOnLoad(false);
-    surface.LoadImageFile(state.BackdropPath);
-    state.CurrentStep = HighWaterStep;
-    Draw_flows(state, surface, view.Labels(), state.CurrentStep);
+    RedrawStep(state, view, ShownStep{HighWaterStep, state.SecondTideActive},
+               RedrawWay{.KeepView = false, .PleaseWait = false});
 }
 
 void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, MessageBoxes &messages)
@@ -97,9 +70,14 @@ void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, Message
         messages.Inform(QStringLiteral("please enter HW times in the options windows"));
         return;
     }
-    if (!ShowPresentStep(state, clock, view))
+    const std::optional<PresentStep> present =
+        FindPresentStep(state.HighWater1Text, state.HighWater2Text, clock.TimeOfDay());
+    if (!present) {
         messages.Inform(
             QStringLiteral("No valid Highwater coverage, Please check Highwater times in options"));
+        return;
+    }
+    ShowFoundStep(state, view, *present, &messages);
 }
 
 } // namespace brenlow

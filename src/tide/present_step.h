@@ -30,7 +30,10 @@ std::optional<PresentStep> FindPresentStep(const QString &highWater1, const QStr
 
 // Finds the step that covers the present time from the high-water texts, makes it current,
 // redraws the chart and returns true; returns false and changes nothing when none covers it.
-bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view);
+// A redraw that fails throws AppError, unless reportTo is given: then it is told there, the
+// chart and the step stay as they were, and the result is false.
+bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view,
+                     MessageBoxes *reportTo = nullptr);
 
 // Start-up's first drawing: the present step, or else high water (step 13) of the tide the
 // state already names, on a freshly loaded chart picture.

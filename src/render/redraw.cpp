@@ -1,0 +1,73 @@
+#include "render/redraw.h"
+
+#include "core/app_error.h"
+#include "core/app_state.h"
+#include "platform/message_boxes.h"
+#include "render/chart_surface.h"
+#include "render/flow_renderer.h"
+#include "render/step_view.h"
+
+#include <exception>
+
+namespace brenlow {
+namespace {
+
+// Closes the please-wait window however the redraw ends.
+class PleaseWaitShown
+{
+public:
+    PleaseWaitShown(StepView &view, bool wanted) : view_(view), shown_(wanted && view.IsShown())
+    {
+        if (shown_)
+            view_.ShowPleaseWait();
+    }
+    ~PleaseWaitShown()
+    {
+        if (shown_)
+            view_.ClosePleaseWait();
+    }
+    PleaseWaitShown(const PleaseWaitShown &) = delete;
+    PleaseWaitShown &operator=(const PleaseWaitShown &) = delete;
+
+private:
+    StepView &view_;
+    bool shown_;
+};
+
+} // namespace
+
+void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)
+{
+    const PleaseWaitShown pleaseWait(view, way.PleaseWait);
+    ImageSurface &surface = view.Surface();
+    surface.SetFitOnLoad(false);
+    if (way.KeepView)
+        surface.SetKeepViewOnLoad(true);
+    surface.LoadImageFile(state.BackdropPath);
+    state.CurrentStep = shown.Step;
+    state.SecondTideActive = shown.SecondTide;
+    Draw_flows(state, surface, view.Labels(), state.CurrentStep);
+}
+
+bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages, ShownStep shown,
+                        RedrawWay way)
+{
+    try {
+        RedrawStep(state, view, shown, way);
+        return true;
+    } catch (const AppError &error) {
+        // Above all a chart picture damaged or removed since start-up.
+        messages.Inform(QStringLiteral("The chart could not be redrawn: ") + error.Description());
+    } catch (const std::exception &error) {
+        messages.Inform(QStringLiteral("The chart could not be redrawn: ")
+                        + QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
+ShownStep CurrentShownStep(const AppState &state)
+{
+    return ShownStep{state.CurrentStep, state.SecondTideActive};
+}
+
+} // namespace brenlow
