@@ -5,6 +5,7 @@
 #include "core/rounding.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
+#include "options/stored_options.h"
 #include "platform/message_boxes.h"
 #include "platform/pointer_shapes.h"
 #include "platform/rich_text_panel.h"
@@ -13,21 +14,12 @@
 #include "render/step_view.h"
 #include "tide/present_step.h"
 
-#include <cmath>
+#include <exception>
 
 namespace brenlow {
 void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName)
 {
-    const QString section = QString::fromLatin1(SettingsSection);
-    const auto read = [&](const char *key, const QString &defaultValue) {
-        return settings.GetSetting(appName, section, QString::fromLatin1(key), defaultValue);
-    };
-    state.HighWater1Text = read("highwater1", QString());
-    state.HighWater2Text = read("highwater2", QString());
-    state.Height1Text = read("height1", QString());
-    state.Height2Text = read("height2", QString());
-    state.AnimSpeedText = read("animspeed", QStringLiteral("2"));
-    state.PressureText = read("pressure", QString());
+    ReadOptionsIntoState(state, settings, appName, QString::fromLatin1(StartupAnimSpeed));
 }
 
 void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &helpPanel,
@@ -52,6 +44,24 @@ void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &h
     surface.SetScrollX(NearestInt32(StartScrollX));
 
     services.Pointers.SetShape(PointerShape::Icon);
+}
+
+bool RunStartup(AppState &state, AppServices &services, RichTextPanel &helpPanel, StepView &view)
+{
+    try {
+        RunStartupSequence(state, services, helpPanel, view);
+        return true;
+    } catch (const AppError &error) {
+        FatalErrorReport(error, services.Messages);
+    } catch (const std::exception &error) {
+        // Anything else that stops start-up is reported the same way.
+        FatalErrorReport(AppError(ErrorNumber::InternalError,
+                                  ErrorMeaning(ErrorNumber::InternalError) + QStringLiteral(": ")
+                                      + QString::fromLocal8Bit(error.what()),
+                                  ErrorSource()),
+                         services.Messages);
+    }
+    return false;
 }
 
 QString FatalErrorText(const AppError &error)

@@ -25,8 +25,6 @@ struct AppServices
     PointerShapes &Pointers;
 };
 
-inline constexpr char SettingsSection[] = "config";
-
 // Reads the six settings into their texts, in the start-up order (animspeed defaults to "2").
 void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName);
 
@@ -35,6 +33,10 @@ void ReadStartupSettings(AppState &state, const SettingsStore &settings, const Q
 // scroll. Throws AppError (or another exception) when any step fails; the rest do not run.
 void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &helpPanel,
                         StepView &view);
+
+// The start-up sequence with its error handler: on failure shows the fatal report and returns
+// false, and the main window must then close without being shown.
+bool RunStartup(AppState &state, AppServices &services, RichTextPanel &helpPanel, StepView &view);
 
 // The three lines of the fatal report.
 QString FatalErrorText(const AppError &error);

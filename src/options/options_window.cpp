@@ -1,20 +1,22 @@
 #include "options/options_window.h"
 
-#include "core/app_error.h"
 #include "core/app_state.h"
 #include "core/program_info.h"
+#include "core/rounding.h"
 #include "data/config_window.h"
 #include "options/option_checks.h"
+#include "options/stored_options.h"
 #include "options/web_links.h"
 #include "platform/message_boxes.h"
-#include "platform/settings_store.h"
-#include "render/chart_surface.h"
-#include "render/flow_renderer.h"
-#include "render/step_view.h"
+#include "render/redraw.h"
 
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <array>
 #include <cmath>
@@ -22,7 +24,6 @@
 namespace brenlow {
 namespace {
 
-constexpr char Section[] = "config";
 constexpr int SlowestSpeed = 1;
 constexpr int FastestSpeed = 4;
 
@@ -37,9 +38,10 @@ constexpr int LinksTop = 420;
 constexpr std::array<int, 4> LinkLefts = {26, 112, 198, 284};
 constexpr QSize LinkSize{72, 40};
 
+// Both forms of a time are read, so both are named; the ranges are the ones the checks accept.
 const std::array<const char *, 5> InputCaptions = {
-    "First high water (hh:mm)",     "Second high water (hh:mm)", "First high water height (m)",
-    "Second high water height (m)", "Barometric pressure (mb)",
+    "First (hh:mm or hh.mm)",     "Second (hh:mm or hh.mm)", "First height (m, 3.4-5.0)",
+    "Second height (m, 3.4-5.0)", "Pressure (mb, 940-1050)",
 };
 const std::array<const char *, 4> LinkCaptions = {"Download", "Home page", "Feedback", "Resources"};
 const std::array<const char *, 4> LinkTooltips = {"Brenlow download page", "Brenlow home page",
@@ -54,12 +56,11 @@ int SpeedFromText(const QString &text)
     const double value = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return SlowestSpeed;
-    const double position = std::nearbyint(value);
-    if (position < SlowestSpeed)
+    if (value < SlowestSpeed)
         return SlowestSpeed;
-    if (position > FastestSpeed)
+    if (value > FastestSpeed)
         return FastestSpeed;
-    return static_cast<int>(position);
+    return NearestInt32(value);
 }
 
 QLineEdit *AddInput(QWidget *window, const char *name, int top)
@@ -68,6 +69,27 @@ QLineEdit *AddInput(QWidget *window, const char *name, int top)
     input->setObjectName(QString::fromLatin1(name));
     input->setGeometry(InputLeft, top, InputWidth, InputHeight);
     return input;
+}
+
+// The slider's positions 1 to 4 written under its tick marks, which the style places half a
+// handle in from either end.
+void AddSpeedPositions(QSlider *slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    const int handle = slider->style()->pixelMetric(QStyle::PM_SliderLength, &option, slider);
+    const QRect track = slider->geometry();
+    const int span = track.width() - handle;
+    constexpr int LabelWidth = 16;
+    for (int speed = SlowestSpeed; speed <= FastestSpeed; ++speed) {
+        const int centre = track.left() + handle / 2
+            + span * (speed - SlowestSpeed) / (FastestSpeed - SlowestSpeed);
+        auto *label = new QLabel(QString::number(speed), slider->parentWidget());
+        label->setObjectName(QStringLiteral("speed%1").arg(speed));
+        label->setAlignment(Qt::AlignCenter);
+        label->setGeometry(centre - LabelWidth / 2, track.bottom() + 1, LabelWidth, 14);
+    }
 }
 
 } // namespace
@@ -92,6 +114,7 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
     animationspeed->setTickPosition(QSlider::TicksBelow);
     animationspeed->setTickInterval(1);
     animationspeed->setGeometry(InputLeft - 40, SpeedTop, InputWidth + 40, 28);
+    AddSpeedPositions(animationspeed);
 
     saveandexit = AddPictureButton(ButtonArt::Save, QRect(150, 336, 82, 36),
                                    QStringLiteral("Save options and exit"));
@@ -115,20 +138,16 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
     LoadOptions();
 }
 
-QString OptionsScreen::Setting(const char *key, const QString &defaultValue) const
-{
-    return services_.Settings.GetSetting(services_.Program.AppName, QString::fromLatin1(Section),
-                                         QString::fromLatin1(key), defaultValue);
-}
-
 void OptionsScreen::LoadOptions()
 {
-    highwater1->setText(Setting("highwater1", QString()));
-    highwater2->setText(Setting("highwater2", QString()));
-    height1->setText(Setting("height1", QString()));
-    height2->setText(Setting("height2", QString()));
-    pressure->setText(Setting("pressure", QString()));
-    animationspeed->setValue(SpeedFromText(Setting("animspeed", QStringLiteral("1"))));
+    const StoredOptions stored =
+        ReadOptionsForWindow(services_.Settings, services_.Program.AppName);
+    highwater1->setText(stored.HighWater1);
+    highwater2->setText(stored.HighWater2);
+    height1->setText(stored.Height1);
+    height2->setText(stored.Height2);
+    pressure->setText(stored.Pressure);
+    animationspeed->setValue(SpeedFromText(stored.AnimSpeed));
     ClearDrag();
 }
 
@@ -155,24 +174,35 @@ void OptionsScreen::SaveOptions()
         return;
     }
 
-    SettingsStore &store = services_.Settings;
-    const QString app = services_.Program.AppName;
-    const QString section = QString::fromLatin1(Section);
-    store.SaveSetting(app, section, QStringLiteral("highwater1"), entry.HighWater1);
-    store.SaveSetting(app, section, QStringLiteral("highwater2"), entry.HighWater2);
-    store.SaveSetting(app, section, QStringLiteral("height1"), entry.Height1);
-    store.SaveSetting(app, section, QStringLiteral("height2"), entry.Height2);
-    store.SaveSetting(app, section, QStringLiteral("pressure"), entry.Pressure);
-    store.SaveSetting(app, section, QStringLiteral("animspeed"),
-                      QString::number(animationspeed->value()));
-
-    state_.HighWater1Text = Setting("highwater1", QString());
-    state_.HighWater2Text = Setting("highwater2", QString());
-    state_.Height1Text = Setting("height1", QString());
-    state_.Height2Text = Setting("height2", QString());
-    state_.AnimSpeedText = Setting("animspeed", QString());
-    state_.PressureText = Setting("pressure", QString());
+    const StoredOptions options{entry.HighWater1, entry.HighWater2,
+                                entry.Height1,    entry.Height2,
+                                entry.Pressure,   QString::number(animationspeed->value())};
+    if (const std::optional<QString> failure =
+            WriteOptions(services_.Settings, services_.Program.AppName, options)) {
+        // Nothing reached the store: the entries stay for the user and the program goes on
+        // with the options it had.
+        services_.Messages.Inform(QStringLiteral("The options could not be saved: ") + *failure);
+        return;
+    }
+    ReadOptionsIntoState(state_, services_.Settings, services_.Program.AppName, QString());
     close();
+}
+
+void OptionsScreen::keyPressEvent(QKeyEvent *event)
+{
+    // Enter saves as the save button does and Escape closes as the close button does, from
+    // whichever input has the focus (the inputs pass these keys on).
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        SaveOptions();
+        return;
+    case Qt::Key_Escape:
+        closebutton_Click();
+        return;
+    default:
+        FramelessWindow::keyPressEvent(event);
+    }
 }
 
 void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
@@ -185,26 +215,13 @@ void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
     }
 
     // Saved or not, the chart is drawn again from the stored texts; the step stays.
-    view.ShowPleaseWait();
-    try {
-        ImageSurface &surface = view.Surface();
-        surface.SetFitOnLoad(false);
-        surface.SetKeepViewOnLoad(true);
-        surface.LoadImageFile(state.BackdropPath);
-        Draw_flows(state, surface, view.Labels(), state.CurrentStep);
-    } catch (const AppError &error) {
-        // Only a chart picture or flow database damaged since start-up gets here.
-        view.ClosePleaseWait();
-        services.Messages.Inform(error.Description());
-        return;
-    }
-    view.ClosePleaseWait();
+    RedrawStepOrReport(state, view, services.Messages, CurrentShownStep(state), RedrawWay{});
 }
 
 QPixmap PaintOptionsBackground()
 {
     QPixmap picture =
-        PaintFramelessBackground(OptionsScreen::PictureSize, QStringLiteral("Brenlow Options"));
+        PaintFramelessBackground(OptionsScreen::ClientSize, QStringLiteral("Brenlow Options"));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QColor ink(0x0E, 0x2A, 0x47);
@@ -229,8 +246,9 @@ QPixmap PaintOptionsBackground()
                          Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(InputCaptions[i]));
     painter.drawText(QRect(CaptionLeft, SpeedTop, 140, 28), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Speed"));
-    painter.drawText(InputLeft - 40, SpeedTop + 44, QStringLiteral("slow"));
-    painter.drawText(QRect(InputLeft - 40, SpeedTop + 32, InputWidth + 40, 16), Qt::AlignRight,
+    painter.drawText(QRect(InputLeft - 40, SpeedTop + 44, InputWidth + 40, 16), Qt::AlignLeft,
+                     QStringLiteral("slow"));
+    painter.drawText(QRect(InputLeft - 40, SpeedTop + 44, InputWidth + 40, 16), Qt::AlignRight,
                      QStringLiteral("fast"));
     for (std::size_t i = 0; i < LinkLefts.size(); ++i)
         painter.drawText(

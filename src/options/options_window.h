@@ -31,7 +31,6 @@ class OptionsScreen : public FramelessWindow
     Q_OBJECT
 public:
     static constexpr QSize ClientSize{382, 526};
-    static constexpr QSize PictureSize{382, 525};
 
     OptionsScreen(AppState &state, const OptionsServices &services, QWidget *parent = nullptr);
 
@@ -56,8 +55,10 @@ public:
     PictureButton *ARButton3 = nullptr; // feedback page
     PictureButton *ARButton4 = nullptr; // customer resources page
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
-    QString Setting(const char *key, const QString &defaultValue) const;
     void OpenAdministration();
 
     AppState &state_;

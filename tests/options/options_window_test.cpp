@@ -7,8 +7,10 @@
 #include "support/test_platform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -138,6 +140,52 @@ TEST_F(OptionsWindowTest, SavingEmptyInputsStoresAllSixKeysAndCloses)
     EXPECT_EQ(Stored("animspeed"), QStringLiteral("1"));
     EXPECT_EQ(state.AnimSpeedText, QStringLiteral("1"));
     EXPECT_FALSE(screen.isVisible());
+}
+
+// Regression: a settings file that could not be written closed the window as if saved.
+TEST_F(OptionsWindowTest, UnwritableSettingsAreSaidAndChangeNothing)
+{
+    const QString iniPath = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brenlow/")
+        + program.AppName + QStringLiteral(".ini");
+    ASSERT_TRUE(QDir().mkpath(iniPath)); // where the file goes there is a folder
+    OptionsScreen screen(state, services);
+    screen.show();
+    screen.highwater1->setText(QStringLiteral("10:00"));
+    screen.height1->setText(QStringLiteral("4.5"));
+
+    screen.saveandexit->click();
+
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text,
+              QStringLiteral("The options could not be saved: %1 is a folder").arg(iniPath));
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_EQ(screen.highwater1->text(), QStringLiteral("10:00"));
+    EXPECT_EQ(screen.height1->text(), QStringLiteral("4.5"));
+    EXPECT_EQ(state.HighWater1Text, QString());
+    EXPECT_EQ(state.Height1Text, QString());
+    for (const char *key : Keys)
+        EXPECT_EQ(Stored(key), Unset) << key;
+}
+
+TEST_F(OptionsWindowTest, EnterSavesAndEscapeCloses)
+{
+    struct Row
+    {
+        Qt::Key key;
+        QString stored; // what highwater1 holds afterwards
+    };
+    const Row rows[] = {
+        {Qt::Key_Return, "10:00"}, {Qt::Key_Enter, "10:00"}, {Qt::Key_Escape, Unset}};
+    for (const Row &row : rows) {
+        Store("highwater1", Unset); // as if never stored
+        OptionsScreen screen(state, services);
+        screen.show();
+        screen.highwater1->setText(QStringLiteral("10:00"));
+        screen.highwater1->setFocus();
+        QTest::keyClick(screen.highwater1, row.key);
+        EXPECT_FALSE(screen.isVisible()) << row.key;
+        EXPECT_EQ(Stored("highwater1"), row.stored) << row.key;
+    }
 }
 
 TEST_F(OptionsWindowTest, SavingStoresTheTextsAsTypedAndReloadsAppState)

@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace brenlow {
@@ -54,6 +56,21 @@ TEST(SettingsStore, ApplicationsKeepSeparateValues)
     EXPECT_EQ(store.GetSetting("brenlow", Section, "highwater1", ""), "10:00");
     EXPECT_EQ(store.GetSetting("brenlow-copy", Section, "highwater1", ""), "11:00");
     EXPECT_EQ(store.GetSetting("brenlow-other", Section, "highwater1", "none"), "none");
+}
+
+TEST(SettingsStore, ValuesThatCannotBeWrittenAreSaidAndNotKept)
+{
+    QtSettingsStore store;
+    const QString app = QStringLiteral("folder-app");
+    const QString iniPath =
+        qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brenlow/") + app + ".ini";
+    ASSERT_TRUE(QDir().mkpath(iniPath));
+    const std::optional<QString> failure =
+        store.SaveSettings(app, Section, {{"highwater1", "10:00"}, {"height1", "4.5"}});
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(*failure, iniPath + " is a folder");
+    EXPECT_EQ(store.GetSetting(app, Section, "highwater1", "none"), "none");
+    EXPECT_EQ(QtSettingsStore().GetSetting(app, Section, "height1", "none"), "none");
 }
 
 } // namespace

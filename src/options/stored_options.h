@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace brenlow {
+
+struct AppState;
+class SettingsStore;
+
+// The section of the settings store that holds the user's options.
+inline constexpr char SettingsSection[] = "config";
+
+// The user's six options as the store holds them: texts exactly as accepted.
+struct StoredOptions
+{
+    QString HighWater1;
+    QString HighWater2;
+    QString Height1;
+    QString Height2;
+    QString Pressure;
+    QString AnimSpeed; // the speed slider's position, "1" to "4"
+};
+
+// The speed start-up assumes when none was ever saved, and the slider's position then.
+inline constexpr char StartupAnimSpeed[] = "2";
+inline constexpr char WindowAnimSpeed[] = "1";
+
+// Reads the six options into AppState's texts in the order highwater1, highwater2, height1,
+// height2, animspeed, pressure; absent keys give the empty text, except animspeed, which gives
+// animSpeedDefault ("2" at start-up, empty after a save).
+void ReadOptionsIntoState(AppState &state, const SettingsStore &store, const QString &application,
+                          const QString &animSpeedDefault);
+
+// What the options window shows when it opens: absent keys give the empty text, and an absent
+// animspeed the slider's first position.
+StoredOptions ReadOptionsForWindow(const SettingsStore &store, const QString &application);
+
+// Writes all six, changed or not, in the order highwater1, highwater2, height1, height2,
+// pressure, animspeed, and puts them on disk at once. Returns why they could not be stored;
+// the store then holds what it held before.
+std::optional<QString> WriteOptions(SettingsStore &store, const QString &application,
+                                    const StoredOptions &options);
+
+} // namespace brenlow
