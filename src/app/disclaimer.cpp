@@ -38,6 +38,12 @@ Disclaimer::Disclaimer(std::function<void()> createMainWindow, QWidget *parent)
 
 void Disclaimer::ARButton1_Click()
 {
+    // The terms are accepted once: a click that waited while a slow start-up ran must not run
+    // it again.
+    if (accepted_)
+        return;
+    accepted_ = true;
+    ARButton1->setEnabled(false);
     // The start-up sequence, with any message box of its own, runs while the terms are still
     // on the screen.
     if (createMainWindow_)
@@ -54,7 +60,7 @@ void Disclaimer::saveandexit_Click()
 
 QPixmap PaintDisclaimerBackground()
 {
-    QPixmap picture = PaintFramelessBackground(Disclaimer::PictureSize,
+    QPixmap picture = PaintFramelessBackground(Disclaimer::ClientSize,
                                                QStringLiteral("Brenlow \u2013 Disclaimer"));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);

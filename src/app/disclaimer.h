@@ -13,7 +13,6 @@ class Disclaimer : public FramelessWindow
     Q_OBJECT
 public:
     static constexpr QSize ClientSize{386, 309};
-    static constexpr QSize PictureSize{387, 310};
 
     // Placed centred on the screen. createMainWindow creates and shows the main window, which
     // runs the start-up sequence.
@@ -27,6 +26,7 @@ private:
     void saveandexit_Click();
 
     std::function<void()> createMainWindow_;
+    bool accepted_ = false;
 };
 
 // The disclaimer's background: title band and the terms of use.

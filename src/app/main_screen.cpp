@@ -1,13 +1,13 @@
 #include "app/main_screen.h"
 
+#include "app/main_step_view.h"
 #include "app/startup.h"
 #include "core/program_info.h"
 #include "options/options_window.h"
 #include "platform/chart_surface_widget.h"
-#include "platform/clock.h"
 #include "platform/picture_button.h"
-#include "platform/please_wait_window.h"
 #include "platform/rich_text_panel.h"
+#include "tide/clock_tick.h"
 #include "tide/present_step.h"
 
 #include <QEvent>
@@ -27,12 +27,21 @@ const QColor Navy(0x12, 0x2b, 0x4a);
 const QColor Teal(0x1f, 0x6f, 0x8b);
 const QColor Panel(0xe4, 0xee, 0xf3);
 
+// The time labels' values, and their captions drawn on the background clear of the labels and
+// the buttons (the play button starts at x 483).
+constexpr int ValuePixels = 10; // eight characters of "hh:mm:ss" fit the 44-pixel labels
+constexpr int CaptionPixels = 9;
+constexpr QRect StreamTimeCaption(365, 54, 60, 13); // over showingtime
+constexpr QRect FromHwCaption(432, 54, 50, 13);     // over showinghw
+constexpr QRect TimeNowCaption(640, 55, 76, 13);    // left of timenow, ending 6 pixels short
+constexpr QRect HighWaterCaption(640, 69, 76, 13);  // left of highwater
+
 QLabel *MakeLabel(QWidget *parent, const QRect &geometry, const QString &caption)
 {
     auto *label = new QLabel(caption, parent);
     label->setGeometry(geometry);
     QFont font = label->font();
-    font.setPixelSize(10); // eight characters of "hh:mm:ss" fit the 44-pixel labels
+    font.setPixelSize(ValuePixels);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -54,7 +63,20 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
     setWindowTitle(QString::fromLatin1(ProgramTitle));
+    SetBackgroundPicture(PaintMainScreenBackground());
+    LayOutControls();
 
+    view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater);
+    clock_ = std::make_unique<ClockTick>(services_.Clock,
+                                         [this](const QString &time) { timenow->setText(time); });
+    ConnectControls();
+    PlaceCentredOnScreen();
+}
+
+MainScreen::~MainScreen() = default;
+
+void MainScreen::LayOutControls()
+{
     IB1 = new ChartSurfaceWidget(this);
     IB1->setGeometry(11, 98, 780, 497);
     RB1 = new RichTextPanel(this);
@@ -102,115 +124,57 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(ClockIntervalMs);
-    Timer2 = new QTimer(this);
-
-    connect(closebutton, &PictureButton::clicked, this, &MainScreen::closebutton_Click);
-    connect(minimise, &PictureButton::clicked, this, &MainScreen::minimise_Click);
-    connect(options, &PictureButton::clicked, this, &MainScreen::options_Click);
-    connect(shownow, &PictureButton::clicked, this,
-            [this] { ShowNowClicked(state_, services_.Clock, *this, services_.Messages); });
-    connect(Timer1, &QTimer::timeout, this, &MainScreen::ClockTick);
-
-    PlaceCentredOnScreen();
 }
 
-MainScreen::~MainScreen() = default;
+void MainScreen::ConnectControls()
+{
+    connect(closebutton, &PictureButton::clicked, this, &MainScreen::closebutton_Click);
+    connect(minimise, &PictureButton::clicked, this, &MainScreen::minimise_Click);
+    connect(options, &PictureButton::clicked, this, [this] {
+        OpenOptionsWindow(*this, *view_, state_,
+                          OptionsServices{services_.Settings, services_.Program, services_.Messages,
+                                          webBrowser_});
+    });
+    connect(shownow, &PictureButton::clicked, this,
+            [this] { ShowNowClicked(state_, services_.Clock, *view_, services_.Messages); });
+    connect(Timer1, &QTimer::timeout, this, [this] { clock_->Tick(); });
+}
 
 bool MainScreen::Load()
 {
-    try {
-        RunStartupSequence(state_, services_, *RB1, *this);
-    } catch (const AppError &error) {
-        FatalErrorReport(error, services_.Messages);
+    if (!RunStartup(state_, services_, *RB1, *view_))
         return false;
-    } catch (const std::exception &error) {
-        // Anything else that stops start-up is reported the same way.
-        FatalErrorReport(
-            AppError(ErrorNumber::InternalError,
-                     QStringLiteral("Internal error: %1").arg(QString::fromLocal8Bit(error.what())),
-                     QString::fromLatin1(ProgramTitle)),
-            services_.Messages);
-        return false;
-    }
     Timer1->start();
     ClearDrag();
     return true;
 }
 
-ImageSurface &MainScreen::Surface()
+StepView &MainScreen::View()
 {
-    return *IB1;
-}
-
-TimeLabels &MainScreen::Labels()
-{
-    return *this;
-}
-
-bool MainScreen::IsShown() const
-{
-    return isVisible();
-}
-
-void MainScreen::ShowPleaseWait()
-{
-    if (!pleaseWait_)
-        pleaseWait_ = std::make_unique<PleaseWaitWindow>();
-    pleaseWait_->ShowOver(*this);
-}
-
-void MainScreen::ClosePleaseWait()
-{
-    pleaseWait_.reset();
-}
-
-void MainScreen::SetShowingHw(const QString &caption)
-{
-    showinghw->setText(caption);
-}
-
-void MainScreen::SetShowingTime(const QString &caption)
-{
-    showingtime->setText(caption);
-}
-
-void MainScreen::SetHighWater(const QString &caption)
-{
-    highwater->setText(caption);
-}
-
-void MainScreen::options_Click()
-{
-    OpenOptionsWindow(
-        *this, *this, state_,
-        OptionsServices{services_.Settings, services_.Program, services_.Messages, webBrowser_});
-}
-
-void MainScreen::ClockTick()
-{
-    timenow->setText(services_.Clock.TimeOfDay().toString(QStringLiteral("HH:mm:ss")));
+    return *view_;
 }
 
 bool MainScreen::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         Label1->setText(VersionText());
-    return QWidget::event(event);
+    return FramelessWindow::event(event);
 }
 
-void MainScreen::paintEvent(QPaintEvent *)
+QPixmap PaintMainScreenBackground()
 {
-    // The window's own background: title band, tool band and a frame round the chart.
-    QPainter painter(this);
+    QPixmap picture(ClientSize);
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), Panel);
+    painter.fillRect(picture.rect(), Panel);
 
     QLinearGradient band(0, 0, 0, 40);
     band.setColorAt(0, Teal);
     band.setColorAt(1, Navy);
-    painter.fillRect(QRect(0, 0, width(), 40), band);
+    painter.fillRect(QRect(0, 0, picture.width(), 40), band);
 
-    QFont titleFont(QStringLiteral("Liberation Serif"));
+    // The same sans serif face as every other window of the program.
+    QFont titleFont(QStringLiteral("Sans Serif"));
     titleFont.setPixelSize(22);
     titleFont.setBold(true);
     painter.setFont(titleFont);
@@ -218,22 +182,22 @@ void MainScreen::paintEvent(QPaintEvent *)
     painter.drawText(QRect(14, 6, 170, 28), Qt::AlignVCenter | Qt::AlignLeft,
                      QString::fromLatin1(ProgramTitle));
 
-    QFont captionFont(QStringLiteral("Liberation Sans"));
-    captionFont.setPixelSize(10);
+    QFont captionFont(QStringLiteral("Sans Serif"));
+    captionFont.setPixelSize(CaptionPixels);
     painter.setFont(captionFont);
     painter.setPen(Navy);
-    painter.drawText(QRect(365, 54, 60, 13), Qt::AlignCenter, QStringLiteral("Stream time"));
-    painter.drawText(QRect(430, 54, 60, 13), Qt::AlignCenter, QStringLiteral("From HW"));
-    painter.drawText(QRect(664, 55, 56, 13), Qt::AlignVCenter | Qt::AlignRight,
-                     QStringLiteral("Time now"));
-    painter.drawText(QRect(664, 69, 56, 13), Qt::AlignVCenter | Qt::AlignRight,
+    painter.drawText(StreamTimeCaption, Qt::AlignCenter, QStringLiteral("Stream time"));
+    painter.drawText(FromHwCaption, Qt::AlignCenter, QStringLiteral("From HW"));
+    painter.drawText(TimeNowCaption, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("Time now"));
+    painter.drawText(HighWaterCaption, Qt::AlignVCenter | Qt::AlignRight,
                      QStringLiteral("High water"));
 
     painter.setPen(QPen(Navy, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(9, 96, 783, 500));
     painter.setPen(QPen(Navy, 1));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    return picture;
 }
 
 } // namespace brenlow

@@ -2,9 +2,7 @@
 
 #include "platform/browser.h"
 #include "platform/frameless_window.h"
-#include "render/step_view.h"
 
-#include <cstdint>
 #include <memory>
 
 class QLabel;
@@ -15,12 +13,15 @@ namespace brenlow {
 struct AppServices;
 struct AppState;
 class ChartSurfaceWidget;
+class ClockTick;
+class MainStepView;
 class PictureButton;
-class PleaseWaitWindow;
 class RichTextPanel;
+class StepView;
 
-// The main window: the chart surface with its arrows, the time labels and the buttons.
-class MainScreen : public FramelessWindow, public StepView, private TimeLabels
+// The main window: lays out the chart surface, the panels, the time labels and the buttons
+// under their names, and connects them to the features that own the program's behaviour.
+class MainScreen : public FramelessWindow
 {
     Q_OBJECT
 public:
@@ -31,12 +32,8 @@ public:
     // report and returns false; the window must then be closed without being shown.
     bool Load();
 
-    // StepView
-    ImageSurface &Surface() override;
-    TimeLabels &Labels() override;
-    bool IsShown() const override;
-    void ShowPleaseWait() override;
-    void ClosePleaseWait() override;
+    // The window's side of showing a step: chart surface, time labels, please-wait window.
+    StepView &View();
 
     // Controls, named as the program names them.
     ChartSurfaceWidget *IB1 = nullptr;
@@ -61,32 +58,23 @@ public:
     PictureButton *minimise = nullptr;
     PictureButton *closebutton = nullptr;
     QTimer *Timer1 = nullptr;
-    QTimer *Timer2 = nullptr;
-
-    // Form-level pointer and animation state.
-    std::int16_t playing = 0;     // -1 while the animation runs
-    std::int16_t mouse_state = 0; // 0 normal, 1 pan mode, 17 dragging
-    std::int32_t mouse_x = 0;     // view pixels at the previous drag step
-    std::int32_t mouse_y = 0;
-    std::int32_t dragtimer = 0; // clock ticks left before an idle pan mode ends
 
 protected:
     bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
-    // TimeLabels
-    void SetShowingHw(const QString &caption) override;
-    void SetShowingTime(const QString &caption) override;
-    void SetHighWater(const QString &caption) override;
-
-    void ClockTick();
-    void options_Click();
+    void LayOutControls();
+    void ConnectControls();
 
     AppState &state_;
     AppServices &services_;
-    std::unique_ptr<PleaseWaitWindow> pleaseWait_;
+    std::unique_ptr<MainStepView> view_;
+    std::unique_ptr<ClockTick> clock_;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
+
+// The main window's background: title band, tool band with the captions of the time labels,
+// and a frame round the chart.
+QPixmap PaintMainScreenBackground();
 
 } // namespace brenlow

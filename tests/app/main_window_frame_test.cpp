@@ -9,6 +9,7 @@
 #include "platform/rich_text_panel.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
+#include "render/step_view.h"
 #include "support/program_files.h"
 #include "support/program_run.h"
 #include "support/test_platform.h"
@@ -147,7 +148,7 @@ TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
                 found.append(window);
         return found;
     };
-    screen.ShowPleaseWait();
+    screen.View().ShowPleaseWait();
     const QList<PleaseWaitWindow *> shown = pleaseWaitWindows();
     ASSERT_EQ(shown.size(), 1);
     // 2950 twips right and 600 twips down; 5085 x 780 twips in all.
@@ -161,7 +162,7 @@ TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Please wait..."));
 
-    screen.ClosePleaseWait();
+    screen.View().ClosePleaseWait();
     EXPECT_TRUE(pleaseWaitWindows().isEmpty());
 }
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace brenlow {
+
+class Clock;
+
+// The main window's one-second clock: each tick shows the present time of day in its label,
+// then runs the idle countdown of pan mode, once per tick.
+class ClockTick
+{
+public:
+    ClockTick(const Clock &clock, std::function<void(const QString &)> showTime);
+
+    // The second step of every tick: the pointer modes' countdown.
+    void SetPanCountdown(std::function<void()> countdown);
+
+    void Tick();
+
+private:
+    const Clock &clock_;
+    std::function<void(const QString &)> showTime_;
+    std::function<void()> panCountdown_;
+};
+
+} // namespace brenlow
