@@ -28,6 +28,7 @@ constexpr QRgb BandBottom = qRgb(0x0E, 0x2A, 0x47);
 constexpr QRgb BodyTop = qRgb(0xF4, 0xF8, 0xFB);
 constexpr QRgb BodyBottom = qRgb(0xD6, 0xE4, 0xEE);
 constexpr QRgb FrameColour = qRgb(0x0B, 0x1F, 0x35);
+constexpr int FrameWidth = 2; // pixels
 
 } // namespace
 
@@ -191,9 +192,14 @@ QPixmap PaintFramelessBackground(QSize size, const QString &title)
     painter.setPen(Qt::white);
     painter.drawText(band.adjusted(16, 0, -16, 0), Qt::AlignLeft | Qt::AlignVCenter, title);
 
-    painter.setPen(QPen(QColor(FrameColour), 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(1, 1, size.width() - 2, size.height() - 2));
+    // A frame two pixels wide on every side, the picture being the window's own size.
+    const int w = size.width();
+    const int h = size.height();
+    const QColor frame(FrameColour);
+    painter.fillRect(QRect(0, 0, w, FrameWidth), frame);
+    painter.fillRect(QRect(0, h - FrameWidth, w, FrameWidth), frame);
+    painter.fillRect(QRect(0, 0, FrameWidth, h), frame);
+    painter.fillRect(QRect(w - FrameWidth, 0, FrameWidth, h), frame);
     return picture;
 }
 

@@ -70,7 +70,7 @@ private:
 };
 
 // Background artwork of a frameless window: body, frame and a title band carrying the title,
-// at the given size in pixels.
+// at the given size in pixels (the window's client size, so that it fills the window).
 QPixmap PaintFramelessBackground(QSize size, const QString &title);
 
 } // namespace brenlow

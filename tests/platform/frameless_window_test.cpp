@@ -151,5 +151,24 @@ TEST(FramelessWindowPlacement, BackgroundHasTheRequestedSizeAndATitleBand)
     EXPECT_GT(qGray(image.pixel(300, 200)), 180);
 }
 
+// Regression: the frame was two pixels on the left and top but one on the right and bottom.
+TEST(FramelessWindowPlacement, FrameIsTwoPixelsOnEverySide)
+{
+    for (const QSize size : {QSize(386, 309), QSize(382, 526), QSize(630, 472)}) {
+        const QImage image = PaintFramelessBackground(size, QStringLiteral("Brenlow")).toImage();
+        const int w = size.width();
+        const int h = size.height();
+        const int midX = w / 2;
+        const int midY = h / 2;
+        const QRgb frame = image.pixel(0, midY);
+        for (const QPoint edge : {QPoint(1, midY), QPoint(w - 1, midY), QPoint(w - 2, midY),
+                                  QPoint(midX, h - 1), QPoint(midX, h - 2)})
+            EXPECT_EQ(image.pixel(edge), frame)
+                << w << "x" << h << " at " << edge.x() << "," << edge.y();
+        EXPECT_NE(image.pixel(w - 3, midY), frame) << w << "x" << h;
+        EXPECT_NE(image.pixel(midX, h - 3), frame) << w << "x" << h;
+    }
+}
+
 } // namespace
 } // namespace brenlow
