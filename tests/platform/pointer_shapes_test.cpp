@@ -2,6 +2,8 @@
 
 #include "support/test_platform.h"
 
+#include "cursor_file_writer.h"
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>

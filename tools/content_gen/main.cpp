@@ -5,14 +5,13 @@
 #include "backdrop.h"
 #include "coastline.h"
 #include "cursor_drawing.h"
+#include "cursor_file_writer.h"
 #include "flow_database.h"
 #include "help_rtf.h"
 #include "rate_table.h"
 #include "spots.h"
 #include "station_checks.h"
 #include "tidal_model.h"
-
-#include "platform/cursor_file.h"
 
 #include <QDir>
 #include <QFile>
