@@ -1,5 +1,6 @@
 #include "app/main_screen.h"
 
+#include "anim/animation_player.h"
 #include "app/main_step_view.h"
 #include "app/startup.h"
 #include "core/program_info.h"
@@ -8,12 +9,17 @@
 #include "platform/picture_button.h"
 #include "platform/rich_text_panel.h"
 #include "tide/clock_tick.h"
+#include "tide/jump_list_window.h"
 #include "tide/present_step.h"
+#include "tide/step_navigation.h"
 
 #include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QTimer>
 
 namespace brenlow {
@@ -52,6 +58,8 @@ PictureButton *MakeButton(QWidget *parent, ButtonArt art, const QRect &geometry,
 {
     auto *button = new PictureButton(art, parent);
     button->setGeometry(geometry);
+    // The window's keys (Space plays and stops) must not press a focused button instead.
+    button->setFocusPolicy(Qt::NoFocus);
     if (!tooltip.isEmpty())
         button->setToolTip(tooltip);
     return button;
@@ -69,7 +77,12 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater);
     clock_ = std::make_unique<ClockTick>(services_.Clock,
                                          [this](const QString &time) { timenow->setText(time); });
+    player_ =
+        std::make_unique<AnimationPlayer>(state_, services_.Program, *view_, services_.Messages,
+                                          *Timer2, [this](bool playing) { ShowPlaying(playing); });
+    navigator_ = std::make_unique<StepNavigator>(state_, *view_, services_.Messages, *player_);
     ConnectControls();
+    ConnectKeys();
     PlaceCentredOnScreen();
 }
 
@@ -124,6 +137,7 @@ void MainScreen::LayOutControls()
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(ClockIntervalMs);
+    Timer2 = new QTimer(this); // its interval is set when the animation starts
 }
 
 void MainScreen::ConnectControls()
@@ -137,7 +151,56 @@ void MainScreen::ConnectControls()
     });
     connect(shownow, &PictureButton::clicked, this,
             [this] { ShowNowClicked(state_, services_.Clock, *view_, services_.Messages); });
+    connect(skipleft, &PictureButton::clicked, this, [this] { navigator_->SkipLeft(); });
+    connect(skipright, &PictureButton::clicked, this, [this] { navigator_->SkipRight(); });
+    showinghw->installEventFilter(this);
+    connect(play, &PictureButton::clicked, this, [this] { player_->StartAnimation(); });
+    connect(StopButton, &PictureButton::clicked, this, [this] { player_->StopAnimation(); });
     connect(Timer1, &QTimer::timeout, this, [this] { clock_->Tick(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { player_->AnimationTick(); });
+}
+
+// Keys act as their buttons whenever the main window is active, whatever has the focus: the
+// arrows step (not while the animation plays), Home goes to the present step, Space plays
+// and stops.
+void MainScreen::ConnectKeys()
+{
+    const auto onKey = [this](Qt::Key key, auto action) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    onKey(Qt::Key_Left, [this] { navigator_->SkipLeft(); });
+    onKey(Qt::Key_Right, [this] { navigator_->SkipRight(); });
+    onKey(Qt::Key_Home, [this] { shownow->click(); });
+    onKey(Qt::Key_Space, [this] {
+        if (player_->Playing())
+            player_->StopAnimation();
+        else
+            player_->StartAnimation();
+    });
+}
+
+void MainScreen::ShowPlaying(bool playing)
+{
+    printbt->setEnabled(!playing);
+    play->setVisible(!playing);
+    StopButton->setVisible(playing);
+}
+
+void MainScreen::showinghw_Click()
+{
+    if (!jumpList_)
+        jumpList_ = new hwselect(*this, *view_, *navigator_);
+    jumpList_->ShowList();
+}
+
+bool MainScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == showinghw && event->type() == QEvent::MouseButtonRelease
+        && showinghw->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        showinghw_Click();
+    return FramelessWindow::eventFilter(watched, event);
 }
 
 bool MainScreen::Load()
@@ -152,6 +215,26 @@ bool MainScreen::Load()
 StepView &MainScreen::View()
 {
     return *view_;
+}
+
+StepNavigator &MainScreen::Navigator()
+{
+    return *navigator_;
+}
+
+AnimationPlayer &MainScreen::Player()
+{
+    return *player_;
+}
+
+ClockTick &MainScreen::Clock()
+{
+    return *clock_;
+}
+
+hwselect *MainScreen::JumpList() const
+{
+    return jumpList_;
 }
 
 bool MainScreen::event(QEvent *event)

@@ -3,6 +3,8 @@
 #include "platform/browser.h"
 #include "platform/frameless_window.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class QLabel;
@@ -12,11 +14,14 @@ namespace brenlow {
 
 struct AppServices;
 struct AppState;
+class AnimationPlayer;
 class ChartSurfaceWidget;
 class ClockTick;
+class hwselect;
 class MainStepView;
 class PictureButton;
 class RichTextPanel;
+class StepNavigator;
 class StepView;
 
 // The main window: lays out the chart surface, the panels, the time labels and the buttons
@@ -34,6 +39,12 @@ public:
 
     // The window's side of showing a step: chart surface, time labels, please-wait window.
     StepView &View();
+    // The features the window connects.
+    StepNavigator &Navigator();
+    AnimationPlayer &Player();
+    ClockTick &Clock();
+    // The jump list while it is open, else null.
+    hwselect *JumpList() const;
 
     // Controls, named as the program names them.
     ChartSurfaceWidget *IB1 = nullptr;
@@ -57,19 +68,27 @@ public:
     PictureButton *helpbutton = nullptr;
     PictureButton *minimise = nullptr;
     PictureButton *closebutton = nullptr;
-    QTimer *Timer1 = nullptr;
+    QTimer *Timer1 = nullptr; // the clock, every second
+    QTimer *Timer2 = nullptr; // the animation's frames
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void LayOutControls();
     void ConnectControls();
+    void ConnectKeys();
+    void ShowPlaying(bool playing);
+    void showinghw_Click();
 
     AppState &state_;
     AppServices &services_;
     std::unique_ptr<MainStepView> view_;
     std::unique_ptr<ClockTick> clock_;
+    std::unique_ptr<AnimationPlayer> player_;
+    std::unique_ptr<StepNavigator> navigator_;
+    QPointer<hwselect> jumpList_;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
 
