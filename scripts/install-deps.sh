@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth imagemagick poppler-utils xdg-utils file
+  dpkg-dev desktop-file-utils appstream xdotool
   clang libclang-rt-14-dev clang-format
 )
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Brenlow with its tests and runs every test.
-# With CI=true warnings are errors and the fuzz targets run for a bounded time first.
+# With CI=true warnings are errors and the fuzz targets run for a bounded time first. The Debian
+# package is built and checked before the suite too, so that the suite's summary closes the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -11,4 +12,5 @@ if [ "${CI:-}" = "true" ]; then
   bash scripts/check-format.sh
   bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 fi
+bash scripts/package.sh "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j2
