@@ -16,6 +16,8 @@ int main(int argc, char **argv)
 {
     using namespace brenlow;
     QApplication app(argc, argv);
+    // The desktop matches the program's windows to its menu entry by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.brenlow.Brenlow"));
 
     QtSettingsStore settings;
     QtMessageBoxes messages;
