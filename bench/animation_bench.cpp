@@ -13,7 +13,7 @@
 #include "platform/chart_surface_widget.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
-#include "platform/pointer_shapes.h"
+#include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "core/app_state.h"
 #include "platform/clock.h"
-#include "platform/pointer_shapes.h"
+#include "platform/qt_pointer_shapes.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/settings_store.h"
 

@@ -3,6 +3,7 @@
 #include "anim/animation_player.h"
 #include "app/main_step_view.h"
 #include "app/startup.h"
+#include "core/app_state.h"
 #include "core/program_info.h"
 #include "options/options_window.h"
 #include "platform/chart_surface_widget.h"
@@ -12,6 +13,9 @@
 #include "tide/jump_list_window.h"
 #include "tide/present_step.h"
 #include "tide/step_navigation.h"
+#include "view/map_window.h"
+#include "view/pointer_modes.h"
+#include "view/zoom_ladder.h"
 
 #include <QEvent>
 #include <QKeySequence>
@@ -21,6 +25,7 @@
 #include <QPainter>
 #include <QShortcut>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace brenlow {
 namespace {
@@ -81,6 +86,16 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
         std::make_unique<AnimationPlayer>(state_, services_.Program, *view_, services_.Messages,
                                           *Timer2, [this](bool playing) { ShowPlaying(playing); });
     navigator_ = std::make_unique<StepNavigator>(state_, *view_, services_.Messages, *player_);
+    pointer_ = std::make_unique<PointerModes>(
+        state_, *IB1, services_.Pointers, services_.Program,
+        PointerPanels{[this](std::int32_t station) {
+                          const StationRecord &record =
+                              state_.StationTable[static_cast<std::size_t>(station)];
+                          RichTextBox1->SetRtf(StationInfoRtf(record));
+                          RichTextBox1->show();
+                      },
+                      [this] { RichTextBox1->hide(); }, [this] { ShowMapWindow(); }});
+    clock_->SetPanCountdown([this] { pointer_->PanTimerTick(); });
     ConnectControls();
     ConnectKeys();
     PlaceCentredOnScreen();
@@ -151,6 +166,20 @@ void MainScreen::ConnectControls()
     });
     connect(shownow, &PictureButton::clicked, this,
             [this] { ShowNowClicked(state_, services_.Clock, *view_, services_.Messages); });
+    connect(zoomin, &PictureButton::clicked, this, [this] { ZoomIn(state_, *IB1); });
+    connect(zoomout, &PictureButton::clicked, this, [this] { ZoomOut(state_, *IB1); });
+    connect(hand, &PictureButton::clicked, this, [this] { pointer_->TogglePanMode(); });
+    connect(helpbutton, &PictureButton::clicked, this, &MainScreen::ToggleHelp);
+    connect(IB1, &ChartSurfaceWidget::MouseDown, this,
+            [this](int button, int shift, int x, int y) {
+                pointer_->SurfaceMouseDown(button, shift, x, y);
+            });
+    connect(IB1, &ChartSurfaceWidget::MouseMove, this,
+            [this](int shift, int x, int y) { pointer_->SurfaceMouseMove(shift, x, y); });
+    connect(IB1, &ChartSurfaceWidget::MouseUp, this, [this](int button, int shift, int x, int y) {
+        pointer_->SurfaceMouseUp(button, shift, x, y);
+    });
+    IB1->installEventFilter(this);
     connect(skipleft, &PictureButton::clicked, this, [this] { navigator_->SkipLeft(); });
     connect(skipright, &PictureButton::clicked, this, [this] { navigator_->SkipRight(); });
     showinghw->installEventFilter(this);
@@ -162,7 +191,7 @@ void MainScreen::ConnectControls()
 
 // Keys act as their buttons whenever the main window is active, whatever has the focus: the
 // arrows step (not while the animation plays), Home goes to the present step, Space plays
-// and stops.
+// and stops, plus and minus zoom.
 void MainScreen::ConnectKeys()
 {
     const auto onKey = [this](Qt::Key key, auto action) {
@@ -173,6 +202,9 @@ void MainScreen::ConnectKeys()
     onKey(Qt::Key_Left, [this] { navigator_->SkipLeft(); });
     onKey(Qt::Key_Right, [this] { navigator_->SkipRight(); });
     onKey(Qt::Key_Home, [this] { shownow->click(); });
+    onKey(Qt::Key_Plus, [this] { ZoomIn(state_, *IB1); });
+    onKey(Qt::Key_Equal, [this] { ZoomIn(state_, *IB1); }); // "+" without the shift key
+    onKey(Qt::Key_Minus, [this] { ZoomOut(state_, *IB1); });
     onKey(Qt::Key_Space, [this] {
         if (player_->Playing())
             player_->StopAnimation();
@@ -195,8 +227,40 @@ void MainScreen::showinghw_Click()
     jumpList_->ShowList();
 }
 
+void MainScreen::ToggleHelp()
+{
+    // The help panel takes the chart's place; zoom and scroll stay as they are.
+    const bool help = !RB1->isVisible();
+    RB1->setVisible(help);
+    IB1->setVisible(!help);
+}
+
+void MainScreen::ShowMapWindow()
+{
+    const std::size_t spot = static_cast<std::size_t>(state_.MapPictureSpot);
+    if (spot >= state_.PictureSpotTable.size())
+        return;
+    Map map(services_.Program, state_.PictureSpotTable[spot], this);
+    map.PlaceCentredOver(*this);
+    map.ShowModal(); // the main window's timers go on meanwhile
+}
+
+void MainScreen::WheelOverChart(int angleDelta)
+{
+    constexpr int Notch = 120; // eighths of a degree
+    wheelAngle_ += angleDelta;
+    for (; wheelAngle_ >= Notch; wheelAngle_ -= Notch)
+        ZoomIn(state_, *IB1);
+    for (; wheelAngle_ <= -Notch; wheelAngle_ += Notch)
+        ZoomOut(state_, *IB1);
+}
+
 bool MainScreen::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == IB1 && event->type() == QEvent::Wheel) {
+        WheelOverChart(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        return true;
+    }
     if (watched == showinghw && event->type() == QEvent::MouseButtonRelease
         && showinghw->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
         showinghw_Click();
@@ -230,6 +294,11 @@ AnimationPlayer &MainScreen::Player()
 ClockTick &MainScreen::Clock()
 {
     return *clock_;
+}
+
+PointerModes &MainScreen::Pointer()
+{
+    return *pointer_;
 }
 
 hwselect *MainScreen::JumpList() const

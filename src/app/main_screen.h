@@ -20,6 +20,7 @@ class ClockTick;
 class hwselect;
 class MainStepView;
 class PictureButton;
+class PointerModes;
 class RichTextPanel;
 class StepNavigator;
 class StepView;
@@ -43,6 +44,7 @@ public:
     StepNavigator &Navigator();
     AnimationPlayer &Player();
     ClockTick &Clock();
+    PointerModes &Pointer();
     // The jump list while it is open, else null.
     hwselect *JumpList() const;
 
@@ -81,6 +83,10 @@ private:
     void ConnectKeys();
     void ShowPlaying(bool playing);
     void showinghw_Click();
+    void ToggleHelp();
+    void ShowMapWindow();
+    // Whole notches of the mouse wheel over the chart, one zoom rung each.
+    void WheelOverChart(int angleDelta);
 
     AppState &state_;
     AppServices &services_;
@@ -88,6 +94,8 @@ private:
     std::unique_ptr<ClockTick> clock_;
     std::unique_ptr<AnimationPlayer> player_;
     std::unique_ptr<StepNavigator> navigator_;
+    std::unique_ptr<PointerModes> pointer_;
+    int wheelAngle_ = 0; // eighths of a degree not yet a whole notch
     QPointer<hwselect> jumpList_;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };

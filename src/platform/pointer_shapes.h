@@ -1,14 +1,12 @@
 #pragma once
 
-#include "platform/cursor_file.h"
-
-#include <QCursor>
-#include <QHash>
 #include <QString>
 
 namespace brenlow {
 
-enum class PointerShape { Default, Arrow, Icon, ArrowQuestion };
+// The system's default, the arrow, the standard icon pointer, the arrow with a question mark,
+// and the standard hands that stand in for a cursor file that cannot be read.
+enum class PointerShape { Default, Arrow, Icon, ArrowQuestion, OpenHand, ClosedHand, PointingHand };
 
 // The application-wide pointer shape: applies over every window of the program until set
 // again.
@@ -17,24 +15,9 @@ class PointerShapes
 public:
     virtual ~PointerShapes() = default;
     virtual void SetShape(PointerShape shape) = 0;
-    // Loads the cursor file and selects it; a missing file selects the arrow.
-    virtual void SetCustomShape(const QString &cursorFile) = 0;
-};
-
-class QtPointerShapes : public PointerShapes
-{
-public:
-    ~QtPointerShapes() override;
-    void SetShape(PointerShape shape) override;
-    void SetCustomShape(const QString &cursorFile) override;
-
-private:
-    // Sets the override shape unless the one named by `key` is already set.
-    void Apply(const QCursor &cursor, const QString &key);
-    bool overriding_ = false;
-    QString current_;
-    // Cursor files read so far, by path: pan mode selects its hand at every pointer move.
-    QHash<QString, QCursor> loaded_;
+    // Loads the cursor file and selects it; a file that is missing or is not a cursor selects
+    // the standard shape given instead.
+    virtual void SetCustomShape(const QString &cursorFile, PointerShape fallback) = 0;
 };
 
 } // namespace brenlow

@@ -1,4 +1,5 @@
-#include "platform/pointer_shapes.h"
+#include "platform/cursor_file.h"
+#include "platform/qt_pointer_shapes.h"
 
 #include "support/test_platform.h"
 
@@ -344,6 +345,9 @@ TEST(QtPointerShapes, StandardShapes)
         {PointerShape::Arrow, Qt::ArrowCursor},
         {PointerShape::ArrowQuestion, Qt::WhatsThisCursor},
         {PointerShape::Icon, Qt::BitmapCursor},
+        {PointerShape::OpenHand, Qt::OpenHandCursor},
+        {PointerShape::ClosedHand, Qt::ClosedHandCursor},
+        {PointerShape::PointingHand, Qt::PointingHandCursor},
     };
     QtPointerShapes shapes;
     for (const Row &row : rows) {
@@ -372,15 +376,16 @@ TEST(QtPointerShapes, CustomShapeFromFile)
     folder.WriteFile("broken.cur", "{\\rtf1 not a cursor}");
 
     QtPointerShapes shapes;
-    shapes.SetCustomShape(folder.FilePath("handshut.cur"));
+    shapes.SetCustomShape(folder.FilePath("handshut.cur"), PointerShape::ClosedHand);
     ASSERT_TRUE(Shown().has_value());
     EXPECT_EQ(Shown()->shape(), Qt::BitmapCursor);
     EXPECT_EQ(Shown()->hotSpot(), QPoint(12, 13));
 
+    // A file that cannot be read gives the matching standard shape.
     for (const char *bad : {"missing.cur", "broken.cur"}) {
-        shapes.SetCustomShape(folder.FilePath(bad));
+        shapes.SetCustomShape(folder.FilePath(bad), PointerShape::OpenHand);
         ASSERT_TRUE(Shown().has_value());
-        EXPECT_EQ(Shown()->shape(), Qt::ArrowCursor) << bad;
+        EXPECT_EQ(Shown()->shape(), Qt::OpenHandCursor) << bad;
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/startup.h"
 #include "core/app_state.h"
-#include "platform/pointer_shapes.h"
+#include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
 #include "support/test_platform.h"
 

@@ -1,4 +1,6 @@
-#include "platform/pointer_shapes.h"
+#include "platform/qt_pointer_shapes.h"
+
+#include "platform/cursor_file.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -45,16 +47,22 @@ void QtPointerShapes::SetShape(PointerShape shape)
         return Apply(QCursor(Qt::WhatsThisCursor), QStringLiteral("question"));
     case PointerShape::Icon:
         return Apply(IconPointer(), QStringLiteral("icon"));
+    case PointerShape::OpenHand:
+        return Apply(QCursor(Qt::OpenHandCursor), QStringLiteral("open hand"));
+    case PointerShape::ClosedHand:
+        return Apply(QCursor(Qt::ClosedHandCursor), QStringLiteral("closed hand"));
+    case PointerShape::PointingHand:
+        return Apply(QCursor(Qt::PointingHandCursor), QStringLiteral("pointing hand"));
     }
 }
 
-void QtPointerShapes::SetCustomShape(const QString &cursorFile)
+void QtPointerShapes::SetCustomShape(const QString &cursorFile, PointerShape fallback)
 {
     auto loaded = loaded_.constFind(cursorFile);
     if (loaded == loaded_.constEnd()) {
         const std::optional<QCursor> cursor = LoadCursorFile(cursorFile);
         if (!cursor)
-            return SetShape(PointerShape::Arrow);
+            return SetShape(fallback);
         loaded = loaded_.insert(cursorFile, *cursor);
     }
     Apply(*loaded, QStringLiteral("file:") + cursorFile);

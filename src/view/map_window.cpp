@@ -1,0 +1,47 @@
+#include "view/map_window.h"
+
+#include "core/picture_spot.h"
+#include "core/program_info.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+
+namespace brenlow {
+
+Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
+    : FramelessWindow(ClientSize, parent)
+{
+    const QString fileName = QString::fromLatin1(spot.PictureFile);
+    const QString place = QFileInfo(fileName).baseName();
+    const QString title = place.isEmpty()
+        ? QStringLiteral("Brenlow")
+        : QStringLiteral("Brenlow \u2013 ") + place.left(1).toUpper() + place.mid(1);
+    setWindowTitle(title);
+    SetBackgroundPicture(PaintFramelessBackground(ClientSize, title));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(4, 35, 620, 431);
+    Picture1->setAlignment(Qt::AlignCenter);
+    Picture1->setStyleSheet(QStringLiteral("background: white;"));
+    QImageReader reader(program.FilePath(fileName));
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        Picture1->setText(QStringLiteral("Picture not available: ") + fileName);
+    } else {
+        // A plan larger than the box is shown whole, at the largest size that fits.
+        const QSize box = Picture1->size();
+        Picture1->setPixmap(QPixmap::fromImage(
+            picture.width() > box.width() || picture.height() > box.height()
+                ? picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                : picture));
+    }
+
+    closebutton = AddPictureButton(ButtonArt::Close, QRect(578, 7, 23, 18),
+                                   QStringLiteral("Close Brenlow"));
+    connect(closebutton, &QAbstractButton::clicked, this, &Map::closebutton_Click);
+    ClearDrag();
+}
+
+} // namespace brenlow

@@ -1,0 +1,30 @@
+#include "view/zoom_ladder.h"
+
+#include "core/chart_geometry.h"
+#include "render/chart_surface.h"
+
+namespace brenlow {
+
+void ZoomIn(const AppState &state, ImageSurface &surface)
+{
+    const double z = surface.Zoom();
+    for (int level = FirstZoomLevel; level < LastZoomLevel; ++level) {
+        if (z == ZoomLevelPercent(state, level)) {
+            surface.SetZoom(ZoomLevelPercent(state, level + 1));
+            return;
+        }
+    }
+}
+
+void ZoomOut(const AppState &state, ImageSurface &surface)
+{
+    const double z = surface.Zoom();
+    for (int level = FirstZoomLevel + 1; level <= LastZoomLevel; ++level) {
+        if (z == ZoomLevelPercent(state, level)) {
+            surface.SetZoom(ZoomLevelPercent(state, level - 1));
+            return;
+        }
+    }
+}
+
+} // namespace brenlow
