@@ -3,8 +3,8 @@
 #include "app/startup.h"
 #include "core/app_state.h"
 #include "platform/clock.h"
-#include "platform/qt_pointer_shapes.h"
 #include "platform/qt_message_boxes.h"
+#include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>

@@ -170,10 +170,9 @@ void MainScreen::ConnectControls()
     connect(zoomout, &PictureButton::clicked, this, [this] { ZoomOut(state_, *IB1); });
     connect(hand, &PictureButton::clicked, this, [this] { pointer_->TogglePanMode(); });
     connect(helpbutton, &PictureButton::clicked, this, &MainScreen::ToggleHelp);
-    connect(IB1, &ChartSurfaceWidget::MouseDown, this,
-            [this](int button, int shift, int x, int y) {
-                pointer_->SurfaceMouseDown(button, shift, x, y);
-            });
+    connect(IB1, &ChartSurfaceWidget::MouseDown, this, [this](int button, int shift, int x, int y) {
+        pointer_->SurfaceMouseDown(button, shift, x, y);
+    });
     connect(IB1, &ChartSurfaceWidget::MouseMove, this,
             [this](int shift, int x, int y) { pointer_->SurfaceMouseMove(shift, x, y); });
     connect(IB1, &ChartSurfaceWidget::MouseUp, this, [this](int button, int shift, int x, int y) {

@@ -38,8 +38,8 @@ Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
                 : picture));
     }
 
-    closebutton = AddPictureButton(ButtonArt::Close, QRect(578, 7, 23, 18),
-                                   QStringLiteral("Close Brenlow"));
+    closebutton =
+        AddPictureButton(ButtonArt::Close, QRect(578, 7, 23, 18), QStringLiteral("Close Brenlow"));
     connect(closebutton, &QAbstractButton::clicked, this, &Map::closebutton_Click);
     ClearDrag();
 }

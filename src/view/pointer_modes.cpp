@@ -44,8 +44,7 @@ bool SpotHitTest(AppState &state, std::int16_t mouse_state, PointerShapes &point
         const double r = PictureX(state, spot.Right);
         const double b = PictureY(state, spot.Bottom);
         if (l <= px && px <= r && t <= py && py <= b) {
-            pointers.SetCustomShape(CursorFile(program, "camera.cur"),
-                                    PointerShape::PointingHand);
+            pointers.SetCustomShape(CursorFile(program, "camera.cur"), PointerShape::PointingHand);
             state.HoverPictureSpot = static_cast<std::int32_t>(i);
         }
     }

@@ -15,7 +15,7 @@ class PointerShapes;
 
 // The pointer modes over the chart (mouse_state).
 inline constexpr std::int16_t NormalMode = 0;
-inline constexpr std::int16_t PanMode = 1;     // pan mode on, no button held
+inline constexpr std::int16_t PanMode = 1;      // pan mode on, no button held
 inline constexpr std::int16_t PanDragging = 17; // a drag in progress
 
 // Clock ticks an idle pan mode lasts: it ends on the eighth tick after it was switched on or
