@@ -42,11 +42,12 @@ int ParseRateLine(QByteArrayView line, const QString &fileName, int lineNumber, 
     while (!line.isEmpty()) {
         const QByteArrayView text = NextCommaField(line);
         ++position;
-        const std::optional<double> value = ReadRegionalNumber(text);
-        if (!value)
+        const RateValue value = ReadRateValue(text);
+        if (value.Kind != RateValue::Status::Number)
             throw DataLineError(ErrorNumber::TypeMismatch, fileName, lineNumber,
-                                text.isEmpty()
-                                    ? QStringLiteral("value %1 is empty").arg(position)
+                                text.isEmpty() ? QStringLiteral("value %1 is empty").arg(position)
+                                    : value.Kind == RateValue::Status::TooLarge
+                                    ? QStringLiteral("value %1 is too large").arg(position)
                                     : QStringLiteral("value %1 is not a number").arg(position));
         if (column > RateTableLimit)
             throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
@@ -56,7 +57,7 @@ int ParseRateLine(QByteArrayView line, const QString &fileName, int lineNumber, 
         if (position > RateTableLimit)
             throw DataLineError(ErrorNumber::SubscriptOutOfRange, fileName, lineNumber,
                                 QStringLiteral("has more than %1 values").arg(RateTableLimit));
-        table[position][column] = *value;
+        table[position][column] = value.Number;
     }
     return position;
 }

@@ -29,10 +29,11 @@ void ParsePictureSpots(const QByteArray &content, const QString &fileName, Pictu
 void LoadPictureSpots(const ProgramInfo &program, PictureSpotTable &spots);
 
 // Parses the whole content of a rate table into table (all values reset to 0 first) and returns
-// the number of heights on its first line. Values are comma-separated, in the user's regional
-// number format; empty lines after the first do not count as rows. Throws AppError, naming the
-// file and the 1-based line: subscript out of range for content without a first line, a 51st
-// value on a line or a 51st row; type mismatch for a value that is empty or not a number.
+// the number of heights on its first line. Values are comma-separated numbers with the decimal
+// point (ReadRateValue); empty lines after the first do not count as rows. Throws AppError,
+// naming the file and the 1-based line: subscript out of range for content without a first
+// line, a 51st value on a line or a 51st row; type mismatch for a value that is empty, not a
+// number or too large for a double.
 int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable &table);
 
 // Reads "temp3.bmp" of the program folder; returns the number of columns. A missing file reads

@@ -138,14 +138,20 @@ double ReadZeroPrefixedNumber(QByteArrayView text)
     return ReadNumber(text, false);
 }
 
-std::optional<double> ReadRegionalNumber(QByteArrayView text)
+RateValue ReadRateValue(QByteArrayView text)
 {
+    QLocale pointNumbers = QLocale::c();
+    pointNumbers.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value =
-        QLocale().toDouble(Windows1252ToUnicode(text.toByteArray()).trimmed(), &ok);
+        pointNumbers.toDouble(Windows1252ToUnicode(text.toByteArray()).trimmed(), &ok);
+    // A number beyond the range of a double reads as an infinity that is not ok; "inf" itself
+    // reads as an ok one.
+    if (!ok && std::isinf(value))
+        return {RateValue::Status::TooLarge, 0};
     if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+        return {RateValue::Status::NotANumber, 0};
+    return {RateValue::Status::Number, value};
 }
 
 double LongitudeToChartX(QByteArrayView text)

@@ -2,8 +2,6 @@
 
 #include <QByteArrayView>
 
-#include <optional>
-
 namespace brenlow {
 
 // The leading decimal number of a text. Blanks, tabs and line feeds anywhere in it are
@@ -21,10 +19,18 @@ double ReadLeadingNumber(QByteArrayView text);
 // sign, so "-1" reads 0 and ".5" reads 0.5.
 double ReadZeroPrefixedNumber(QByteArrayView text);
 
-// A value in the user's regional number format (decimal separator, digit grouping, blanks
-// around it), as the rate table is written; nothing for an empty text, a text that is not
-// wholly a number, or a number beyond the range of a double.
-std::optional<double> ReadRegionalNumber(QByteArrayView text);
+// A value of the rate table, read as a whole: blanks around it, an optional sign, digits with
+// the point as decimal separator, an optional exponent (E). The point is used whatever the
+// user's regional settings: the values are separated by commas, so a decimal comma cannot
+// stand in them.
+//   " 4.7 " reads 4.7   "-1E2" reads -100   "4,7" "4.7kn" "inf" are not numbers
+struct RateValue
+{
+    enum class Status { Number, NotANumber, TooLarge };
+    Status Kind = Status::NotANumber;
+    double Number = 0; // when Kind is Number
+};
+RateValue ReadRateValue(QByteArrayView text);
 
 // Chart units of a longitude text: (38 - v) / 2, v the number read from its characters 5 to 9
 // (minutes of longitude west; the degrees before them are not read). A text of four characters

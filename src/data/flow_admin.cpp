@@ -4,46 +4,77 @@
 #include "data/line_codec.h"
 #include "platform/message_boxes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <new>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brenlow {
 namespace {
 
-// What went wrong, in the words shown to the administrator; empty when all went well.
+// Bytes read at a time. The conversion holds this and its converted form (at most twice as
+// long, when every byte is an LF) whatever the size of the file or of one line in it.
+constexpr qint64 PieceBytes = qint64(1) << 20;
+
+constexpr QByteArrayView LineEnd = "\r\n";
+
+using Direction = FlowLineTranscoder::Direction;
+
+// What went wrong, in the words shown to the administrator.
 using Problem = QString;
 
-struct FlowFile
+enum class Outcome { Converted, AlreadyInForm, Failed };
+
+struct Result
 {
-    QByteArrayList Lines;
+    Outcome Kind = Outcome::Failed;
     Problem Failure;
 };
 
-FlowFile ReadFlowFile(const QString &path)
+Result Failed(const Problem &problem)
 {
-    QFile file(path);
-    if (!file.exists())
-        return {{}, QStringLiteral("flow file temp.bmp was not found, nothing was converted")};
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("flow file temp.bmp could not be read, nothing was converted")};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {{}, QStringLiteral("flow file temp.bmp could not be read, nothing was converted")};
-    QByteArrayList lines = SplitFlowLines(content);
-    if (lines.isEmpty())
-        return {{}, QStringLiteral("flow file temp.bmp is empty, nothing was converted")};
-    return {lines, {}};
+    return {Outcome::Failed, problem};
 }
 
-bool SyncToDisk(int descriptor)
+QString ErrorText(int error)
 {
-    return ::fsync(descriptor) == 0;
+    return qt_error_string(error);
+}
+
+// The first line of an encoded file with its line end.
+QByteArray MarkerLine()
+{
+    return QByteArray(EncodedMarker).append(LineEnd);
+}
+
+Problem NotRead()
+{
+    return QStringLiteral("flow file temp.bmp could not be read, nothing was converted");
+}
+
+// The first piece of the file or the next: up to buffer's size, fewer only at the end of the
+// file; nothing when the file cannot be read.
+std::optional<QByteArrayView> ReadPiece(QFile &file, QByteArray &buffer)
+{
+    qint64 filled = 0;
+    while (filled < buffer.size()) {
+        const qint64 read = file.read(buffer.data() + filled, buffer.size() - filled);
+        if (read < 0)
+            return std::nullopt;
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    return QByteArrayView(buffer.constData(), filled);
 }
 
 // The folder's entry for the renamed file reaches the disk too.
@@ -56,108 +87,258 @@ void SyncFolder(const QString &folder)
     }
 }
 
-// Writes the lines, each ended by CR LF, as the scratch file (replacing any left from an
-// earlier run), then renames it over the flow file. The rename replaces the old file in one
-// step: there is no moment without a whole flow database.
-Problem ReplaceFlowFile(const ProgramInfo &program, const QByteArrayList &lines)
+// The scratch file "tempt.bmp": created afresh (a file or link left from an earlier run is
+// removed, never written through), readable by its owner only until it is complete, and
+// removed again unless it took the flow database's place.
+class ScratchFile
 {
-    const QString scratchPath = program.FilePath(QString::fromLatin1(FlowScratchFileName));
+public:
+    explicit ScratchFile(const ProgramInfo &program)
+        : path_(program.FilePath(QString::fromLatin1(FlowScratchFileName))),
+          folder_(program.Folder),
+          file_(path_)
+    { }
+    ~ScratchFile()
+    {
+        if (created_ && !replaced_) {
+            file_.close();
+            QFile::remove(path_);
+        }
+    }
+    ScratchFile(const ScratchFile &) = delete;
+    ScratchFile &operator=(const ScratchFile &) = delete;
+
+    std::optional<Problem> Create()
+    {
+        if (::unlink(QFile::encodeName(path_).constData()) != 0 && errno != ENOENT)
+            return NotWritten(ErrorText(errno));
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            return NotWritten(file_.errorString());
+        created_ = true;
+        return std::nullopt;
+    }
+
+    std::optional<Problem> Write(QByteArrayView bytes)
+    {
+        if (file_.write(bytes.constData(), bytes.size()) != bytes.size())
+            return NotWritten(file_.errorString());
+        return std::nullopt;
+    }
+
+    // Gives the file the owner and mode of original, then puts it on the disk.
+    std::optional<Problem> Complete(const struct stat &original)
+    {
+        if (!file_.flush())
+            return NotWritten(file_.errorString());
+        const int descriptor = file_.handle();
+        // Only a privileged user may give a file away (EPERM, or EINVAL for an owner this
+        // system cannot name); then the group is kept where the user belongs to it.
+        if (::fchown(descriptor, original.st_uid, original.st_gid) != 0) {
+            if (errno != EPERM && errno != EINVAL)
+                return NotWritten(ErrorText(errno));
+            if (::fchown(descriptor, static_cast<uid_t>(-1), original.st_gid) != 0) {
+                // The converting user's group it is.
+            }
+        }
+        // After the owner: a change of owner clears the set-user and set-group bits.
+        if (::fchmod(descriptor, original.st_mode & 07777) != 0)
+            return NotWritten(ErrorText(errno));
+        if (::fsync(descriptor) != 0)
+            return NotWritten(ErrorText(errno));
+        file_.close();
+        if (file_.error() != QFileDevice::NoError)
+            return NotWritten(file_.errorString());
+        return std::nullopt;
+    }
+
+    // Renames the file over target: one step, so there is no moment without a whole file.
+    std::optional<Problem> Replace(const QString &target)
+    {
+        if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target).constData())
+            != 0) {
+            const QString reason = ErrorText(errno);
+            return QStringLiteral("tempt.bmp could not replace temp.bmp in the program folder %1 "
+                                  "(%2), flow file temp.bmp was left unchanged")
+                .arg(QDir::toNativeSeparators(folder_), reason);
+        }
+        replaced_ = true;
+        SyncFolder(folder_);
+        return std::nullopt;
+    }
+
+private:
+    Problem NotWritten(const QString &reason) const
+    {
+        return QStringLiteral("tempt.bmp could not be written in the program folder %1 (%2), "
+                              "flow file temp.bmp was left unchanged")
+            .arg(QDir::toNativeSeparators(folder_), reason);
+    }
+
+    QString path_;
+    QString folder_;
+    QFile file_;
+    bool created_ = false;
+    bool replaced_ = false;
+};
+
+// Writes the conversion of the rest of input to scratch, beginning with piece, which was read
+// into buffer (and is the last one when atEnd); the buffer takes each further piece.
+std::optional<Problem> WriteConverted(QFile &input, QByteArray &buffer, QByteArrayView piece,
+                                      bool atEnd, Direction direction, ScratchFile &scratch)
+{
+    FlowLineTranscoder transcoder(direction);
+    if (direction == Direction::Encode) {
+        if (std::optional<Problem> problem = scratch.Write(MarkerLine()))
+            return problem;
+    }
+    for (;;) {
+        QByteArray out = transcoder.Feed(piece);
+        if (atEnd)
+            out += transcoder.Finish();
+        if (std::optional<Problem> problem = scratch.Write(out))
+            return problem;
+        if (atEnd)
+            return std::nullopt;
+        const std::optional<QByteArrayView> next = ReadPiece(input, buffer);
+        if (!next)
+            return NotRead();
+        piece = *next;
+        atEnd = piece.size() < buffer.size();
+    }
+}
+
+Result Convert(const ProgramInfo &program, Direction direction)
+{
     const QString flowPath = program.FilePath(QString::fromLatin1(FlowDatabaseFileName));
-    const Problem notWritten =
-        QStringLiteral("tempt.bmp could not be written, flow file temp.bmp was left unchanged");
+    if (!QFileInfo::exists(flowPath))
+        return Failed(QStringLiteral("flow file temp.bmp was not found, nothing was converted"));
+    QFile input(flowPath);
+    if (QFileInfo(flowPath).isDir() || !input.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Failed(NotRead());
 
-    if (QFileInfo::exists(scratchPath) && !QFile::remove(scratchPath))
-        return notWritten;
-    QFile scratch(scratchPath);
-    if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return notWritten;
-    bool written = true;
-    for (const QByteArray &line : lines) {
-        written = written && scratch.write(line) == line.size() && scratch.write("\r\n", 2) == 2;
-    }
-    written = written && scratch.flush() && SyncToDisk(scratch.handle());
-    scratch.close();
-    if (!written || scratch.error() != QFileDevice::NoError) {
-        QFile::remove(scratchPath);
-        return notWritten;
+    QByteArray buffer(PieceBytes, Qt::Uninitialized);
+    std::optional<QByteArrayView> piece = ReadPiece(input, buffer);
+    if (!piece)
+        return Failed(NotRead());
+    if (piece->isEmpty())
+        return Failed(QStringLiteral("flow file temp.bmp is empty, nothing was converted"));
+
+    // The marker line as the loader sees it: a first line ended by CR LF, or the whole file.
+    const bool atEnd = piece->size() < buffer.size();
+    const bool encoded = piece->startsWith(MarkerLine()) || (atEnd && *piece == EncodedMarker);
+    if (encoded == (direction == Direction::Encode))
+        return {Outcome::AlreadyInForm, {}};
+    if (direction == Direction::Decode) {
+        *piece = piece->sliced(std::min(piece->size(), MarkerLine().size()));
+        if (piece->isEmpty() && atEnd)
+            return Failed(QStringLiteral("flow file temp.bmp holds only its encryption marker "
+                                         "and no data, nothing was converted"));
     }
 
-    if (std::rename(QFile::encodeName(scratchPath).constData(),
-                    QFile::encodeName(flowPath).constData())
-        != 0) {
-        QFile::remove(scratchPath);
-        return QStringLiteral(
-            "tempt.bmp could not replace temp.bmp, flow file temp.bmp was left unchanged");
+    // The rename would replace a write-protected file; its protection says not to.
+    struct stat original = {};
+    if (::access(QFile::encodeName(flowPath).constData(), W_OK) != 0) {
+        const QString reason = ErrorText(errno);
+        return Failed(QStringLiteral("flow file temp.bmp in the program folder %1 cannot be "
+                                     "written (%2), it was left unchanged")
+                          .arg(QDir::toNativeSeparators(program.Folder), reason));
     }
-    SyncFolder(program.Folder);
-    return {};
+    if (::fstat(input.handle(), &original) != 0)
+        return Failed(NotRead());
+
+    ScratchFile scratch(program);
+    std::optional<Problem> problem = scratch.Create();
+    if (!problem)
+        problem = WriteConverted(input, buffer, *piece, atEnd, direction, scratch);
+    if (!problem)
+        problem = scratch.Complete(original);
+    if (!problem)
+        problem = scratch.Replace(flowPath);
+    return problem ? Failed(*problem) : Result{Outcome::Converted, {}};
+}
+
+void RunConversion(const ProgramInfo &program, MessageBoxes &messages, Direction direction)
+{
+    const Problem noMemory = QStringLiteral(
+        "there is not enough memory to convert flow file temp.bmp, it was left unchanged");
+    Result result;
+    // The scratch file is gone again by the time an allocation failure arrives here.
+    try {
+        result = Convert(program, direction);
+    } catch (const std::bad_alloc &) {
+        result = Failed(noMemory);
+    }
+    const bool encode = direction == Direction::Encode;
+    switch (result.Kind) {
+    case Outcome::Failed:
+        messages.Inform(result.Failure);
+        return;
+    case Outcome::AlreadyInForm:
+        messages.Inform(encode ? QStringLiteral("flow file temp.bmp is already encrypted")
+                               : QStringLiteral("flow file temp.bmp is already not encrypted"));
+        break;
+    case Outcome::Converted:
+        break;
+    }
+    messages.Inform(encode ? QStringLiteral("Encryption Completed")
+                           : QStringLiteral("Decryption Completed"));
 }
 
 } // namespace
 
-QByteArrayList SplitFlowLines(const QByteArray &content)
+void FlowLineTranscoder::EndLine(QByteArray &out)
 {
-    const std::vector<QByteArrayView> views = SplitFileLines(content);
-    QByteArrayList lines;
-    lines.reserve(static_cast<qsizetype>(views.size()));
-    for (const QByteArrayView view : views)
-        lines << view.toByteArray();
-    // The terminator of the last line ends the file; it does not start an empty line.
-    if (content.endsWith("\r\n") && !lines.isEmpty())
-        lines.removeLast();
-    return lines;
+    out += LineEnd;
+    lineOpen_ = false;
+}
+
+QByteArray FlowLineTranscoder::Feed(QByteArrayView piece)
+{
+    QByteArray out;
+    out.reserve(piece.size() + LineEnd.size());
+    qsizetype pos = 0;
+    if (direction_ == Direction::Decode && pendingCr_ && !piece.isEmpty()) {
+        pendingCr_ = false;
+        if (piece.front() == '\n') {
+            EndLine(out);
+            pos = 1;
+        }
+    }
+    while (pos < piece.size()) {
+        // A CR before an LF is dropped with the line's other CRs when encoding.
+        const qsizetype end = direction_ == Direction::Encode ? piece.indexOf('\n', pos)
+                                                              : piece.indexOf(LineEnd, pos);
+        const QByteArrayView line = end < 0 ? piece.sliced(pos) : piece.sliced(pos, end - pos);
+        out += direction_ == Direction::Encode ? EncodeLine(line) : DecodeLine(line);
+        if (end < 0) {
+            lineOpen_ = true;
+            pendingCr_ = direction_ == Direction::Decode && line.endsWith('\r');
+            return out;
+        }
+        EndLine(out);
+        pos = end + (direction_ == Direction::Encode ? 1 : LineEnd.size());
+    }
+    return out;
+}
+
+QByteArray FlowLineTranscoder::Finish()
+{
+    QByteArray out;
+    if (lineOpen_)
+        EndLine(out);
+    pendingCr_ = false;
+    return out;
 }
 
 void EncryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages)
 {
-    const FlowFile flow = ReadFlowFile(program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
-    if (!flow.Failure.isEmpty()) {
-        messages.Inform(flow.Failure);
-        return;
-    }
-    if (flow.Lines.first() == EncodedMarker) {
-        messages.Inform(QStringLiteral("flow file temp.bmp is already encrypted"));
-    } else {
-        QByteArrayList encoded;
-        encoded.reserve(flow.Lines.size() + 1);
-        encoded << QByteArray(EncodedMarker);
-        for (const QByteArray &line : flow.Lines)
-            encoded << EncodeLine(line);
-        const Problem problem = ReplaceFlowFile(program, encoded);
-        if (!problem.isEmpty()) {
-            messages.Inform(problem);
-            return;
-        }
-    }
-    messages.Inform(QStringLiteral("Encryption Completed"));
+    RunConversion(program, messages, Direction::Encode);
 }
 
 void DecryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages)
 {
-    const FlowFile flow = ReadFlowFile(program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
-    if (!flow.Failure.isEmpty()) {
-        messages.Inform(flow.Failure);
-        return;
-    }
-    if (flow.Lines.first() != EncodedMarker) {
-        messages.Inform(QStringLiteral("flow file temp.bmp is already not encrypted"));
-    } else if (flow.Lines.size() < 2) {
-        messages.Inform(QStringLiteral(
-            "flow file temp.bmp holds only its encryption marker and no data, nothing was "
-            "converted"));
-        return;
-    } else {
-        QByteArrayList decoded;
-        decoded.reserve(flow.Lines.size() - 1);
-        for (qsizetype i = 1; i < flow.Lines.size(); ++i)
-            decoded << DecodeLine(flow.Lines.at(i));
-        const Problem problem = ReplaceFlowFile(program, decoded);
-        if (!problem.isEmpty()) {
-            messages.Inform(problem);
-            return;
-        }
-    }
-    messages.Inform(QStringLiteral("Decryption Completed"));
+    RunConversion(program, messages, Direction::Decode);
 }
 
 } // namespace brenlow

@@ -3,7 +3,7 @@
 #include "data/flow_database_files.h"
 
 #include <QByteArray>
-#include <QByteArrayList>
+#include <QByteArrayView>
 
 namespace brenlow {
 
@@ -12,17 +12,43 @@ class MessageBoxes;
 
 // Converts "temp.bmp" of the program folder to its encoded form in place: the marker line,
 // then every line through EncodeLine. The converted file is written in full as "tempt.bmp"
-// beside it, flushed to disk and renamed over "temp.bmp" in one step, so the flow database is
-// whole at every moment. A file that is already encoded is left as it is. A missing or empty
-// file, or a failure to write, is reported and leaves "temp.bmp" untouched.
+// beside it, with the mode and (where the system allows) the owner of "temp.bmp", flushed to
+// disk and renamed over "temp.bmp" in one step, so the flow database is whole at every moment.
+// The file is streamed: memory does not grow with its size or with the length of a line.
+// A file that is already encoded is left as it is. A missing or empty file, a folder or file
+// that cannot be written, a failure to write or a lack of memory is reported and leaves
+// "temp.bmp" untouched.
 void EncryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages);
 
 // The reverse: the marker line dropped, every later line through DecodeLine. An encoded file
 // that holds only its marker line is reported and left untouched.
 void DecryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages);
 
-// The lines of the flow database as its loader reads them, without their CR LF; a last line
-// needs no terminator, and a lone CR or LF belongs to its line.
-QByteArrayList SplitFlowLines(const QByteArray &content);
+// The line-by-line conversion of the flow database's data lines (the marker line excluded),
+// fed in pieces of any size; the result is the same however the input is cut. Every line is
+// written ended by CR LF, the last one included.
+// - Encoding reads a plain file, which an editor may have saved with LF line ends: a line
+//   ends at CR LF or at a lone LF; a lone CR is dropped, as EncodeLine drops it.
+// - Decoding reads an encoded file, where a lone LF or CR is the code of a control character
+//   inside a line: a line ends at CR LF only, and DecodeLine drops the lone ones.
+class FlowLineTranscoder
+{
+public:
+    enum class Direction { Encode, Decode };
+
+    explicit FlowLineTranscoder(Direction direction) : direction_(direction) { }
+
+    // The converted form of the next piece of the input.
+    QByteArray Feed(QByteArrayView piece);
+    // The end of a last line that the input left without its line end.
+    QByteArray Finish();
+
+private:
+    void EndLine(QByteArray &out);
+
+    Direction direction_;
+    bool lineOpen_ = false;  // the input so far ends inside a line
+    bool pendingCr_ = false; // decoding: the last piece ended in a CR that may begin a CR LF
+};
 
 } // namespace brenlow

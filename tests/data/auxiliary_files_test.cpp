@@ -220,6 +220,9 @@ TEST_F(RateTableTest, EmptyOrNonNumericValueIsTypeMismatch)
         {"blank value", "1, ,3", "line 1 value 2 is not a number"},
         {"word", "1,2\r\n1,x", "line 2 value 2 is not a number"},
         {"number then text", "1.5kn", "line 1 value 1 is not a number"},
+        {"infinity", "1,inf", "line 1 value 2 is not a number"},
+        {"beyond a double", "1,1e999", "line 1 value 2 is too large"},
+        {"beyond a double, negative", "1\r\n -1E400", "line 2 value 1 is too large"},
         // A value is converted before it is stored: a bad one beyond the table's capacity is
         // a type mismatch, not a subscript error.
         {"bad 51st value", Values(50) + ",x", "line 1 value 51 is not a number"},
@@ -246,14 +249,20 @@ TEST_F(RateTableTest, MissingFileFailsAsAnEmptyOneAndIsNotCreated)
     EXPECT_FALSE(QFile::exists(folder.FilePath("temp3.bmp")));
 }
 
-TEST_F(RateTableTest, ValuesFollowTheRegionalFormat)
+// Regression: where decimals are written with a comma, the shipped table ended start-up.
+TEST_F(RateTableTest, ValuesHaveTheDecimalPointOnADecimalCommaSystem)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     // The comma separates values before it can be a decimal comma.
     EXPECT_EQ(Load("3,4\r\n 1.500 "), 2);
     EXPECT_EQ(table[1][0], 3);
     EXPECT_EQ(table[2][0], 4);
-    EXPECT_EQ(table[1][1], 1500);
+    EXPECT_EQ(table[1][1], 1.5);
+
+    folder.CopyFromBuiltProgram("temp3.bmp");
+    EXPECT_EQ(LoadRateTable(folder.Info(), table), 17);
+    EXPECT_EQ(table[1][0], 3.4);
+    EXPECT_EQ(table[17][0], 5);
 }
 
 } // namespace

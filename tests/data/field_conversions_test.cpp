@@ -84,39 +84,44 @@ TEST(NumberReading, ChartPositionsFromCharacterPositions)
     }
 }
 
-class RegionalNumber : public ::testing::Test
+class RateValueTest : public ::testing::Test
 {
 protected:
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 };
 
-TEST_F(RegionalNumber, FollowsTheUsersFormat)
+// The same on every system: the point is the decimal separator, never the regional one.
+TEST_F(RateValueTest, ReadsTheDecimalPointWhateverTheRegion)
 {
+    using Status = RateValue::Status;
     struct Row
     {
-        QLocale::Language language;
-        QLocale::Territory territory;
         QByteArray text;
-        std::optional<double> value;
+        Status kind;
+        double value;
     };
     const Row rows[] = {
-        {QLocale::English, QLocale::UnitedKingdom, "3.4", 3.4},
-        {QLocale::English, QLocale::UnitedKingdom, " 4.7 ", 4.7},
-        {QLocale::English, QLocale::UnitedKingdom, "-1", -1},
-        {QLocale::English, QLocale::UnitedKingdom, "1,234.5", 1234.5},
-        {QLocale::English, QLocale::UnitedKingdom, "", std::nullopt},
-        {QLocale::English, QLocale::UnitedKingdom, "  ", std::nullopt},
-        {QLocale::English, QLocale::UnitedKingdom, "x", std::nullopt},
-        {QLocale::English, QLocale::UnitedKingdom, "1.5x", std::nullopt},
-        {QLocale::English, QLocale::UnitedKingdom, "inf", std::nullopt},
-        {QLocale::English, QLocale::UnitedKingdom, "nan", std::nullopt},
-        {QLocale::English, QLocale::UnitedKingdom, "1e999", std::nullopt},
-        {QLocale::German, QLocale::Germany, "3,4", 3.4},
-        {QLocale::German, QLocale::Germany, "3.4", std::nullopt},
+        {"3.4", Status::Number, 3.4},       {" 4.7 ", Status::Number, 4.7},
+        {"\t4.7\xa0", Status::Number, 4.7}, {"-1", Status::Number, -1},
+        {"+.5", Status::Number, 0.5},       {"1E2", Status::Number, 100},
+        {"1,234.5", Status::NotANumber, 0}, {"3,4", Status::NotANumber, 0},
+        {"1.234,5", Status::NotANumber, 0}, {"", Status::NotANumber, 0},
+        {"  ", Status::NotANumber, 0},      {"x", Status::NotANumber, 0},
+        {"1.5x", Status::NotANumber, 0},    {"inf", Status::NotANumber, 0},
+        {"nan", Status::NotANumber, 0},     {"1e999", Status::TooLarge, 0},
+        {"-1e999", Status::TooLarge, 0},
     };
-    for (const Row &row : rows) {
-        QLocale::setDefault(QLocale(row.language, row.territory));
-        EXPECT_EQ(ReadRegionalNumber(row.text), row.value) << row.text.constData();
+    for (const QLocale &region : {QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                  QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::French, QLocale::Switzerland)}) {
+        QLocale::setDefault(region);
+        for (const Row &row : rows) {
+            const RateValue read = ReadRateValue(row.text);
+            EXPECT_EQ(read.Kind, row.kind)
+                << row.text.constData() << " in " << qPrintable(region.name());
+            EXPECT_EQ(read.Number, row.value)
+                << row.text.constData() << " in " << qPrintable(region.name());
+        }
     }
 }
 

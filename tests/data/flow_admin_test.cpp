@@ -3,16 +3,38 @@
 #include "data/line_codec.h"
 #include "support/test_platform.h"
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace brenlow {
 namespace {
 
 using test::RecordingMessageBoxes;
 using test::TempProgramFolder;
+using Direction = FlowLineTranscoder::Direction;
+
+// The lines of a converted file, without their CR LF.
+QByteArrayList Lines(const QByteArray &content)
+{
+    QByteArrayList lines;
+    for (const QByteArrayView line : SplitFileLines(content))
+        lines << line.toByteArray();
+    if (content.endsWith("\r\n"))
+        lines.removeLast();
+    return lines;
+}
 
 const QByteArray PlainFlow = "\"1\",\"2\",\"Station A\"\r\n"
                              "\"3\",\"4\",\"Station B, the narrows\"\r\n"
@@ -26,31 +48,45 @@ QStringList TextsOf(const RecordingMessageBoxes &messages)
     return texts;
 }
 
+// Regression: a plain file with LF line ends came back as one line.
 TEST(FlowAdmin, EncodingThreeLinesGivesFourAndDecodingGivesThemBack)
 {
-    TempProgramFolder folder;
-    folder.WriteFile("temp.bmp", PlainFlow);
-    RecordingMessageBoxes messages;
+    struct Row
+    {
+        const char *what;
+        QByteArray plain;
+    };
+    const Row rows[] = {
+        {"CR LF line ends", PlainFlow},
+        {"LF line ends", QByteArray(PlainFlow).replace("\r\n", "\n")},
+        {"no line end after the last line", PlainFlow.chopped(2)},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        TempProgramFolder folder;
+        folder.WriteFile("temp.bmp", row.plain);
+        RecordingMessageBoxes messages;
 
-    EncryptFlowDatabase(folder.Info(), messages);
+        EncryptFlowDatabase(folder.Info(), messages);
 
-    const QByteArrayList plainLines = SplitFlowLines(PlainFlow);
-    const QByteArrayList encoded = SplitFlowLines(folder.ReadFile("temp.bmp"));
-    ASSERT_EQ(encoded.size(), 4);
-    EXPECT_EQ(encoded[0], QByteArray("encrypted"));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(encoded[i + 1], EncodeLine(plainLines[i]));
-    EXPECT_TRUE(folder.ReadFile("temp.bmp").endsWith("\r\n"));
-    EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
-    EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
+        const QByteArrayList plainLines = Lines(PlainFlow);
+        const QByteArrayList encoded = Lines(folder.ReadFile("temp.bmp"));
+        ASSERT_EQ(encoded.size(), 4);
+        EXPECT_EQ(encoded[0], QByteArray("encrypted"));
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(encoded[i + 1], EncodeLine(plainLines[i]));
+        EXPECT_TRUE(folder.ReadFile("temp.bmp").endsWith("\r\n"));
+        EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
+        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
 
-    DecryptFlowDatabase(folder.Info(), messages);
+        DecryptFlowDatabase(folder.Info(), messages);
 
-    EXPECT_EQ(folder.ReadFile("temp.bmp"), PlainFlow);
-    EXPECT_EQ(TextsOf(messages), QStringList({"Encryption Completed", "Decryption Completed"}));
-    EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
-    for (const test::ShownMessage &shown : messages.Shown)
-        EXPECT_EQ(shown.Title, QStringLiteral("Brenlow"));
+        EXPECT_EQ(folder.ReadFile("temp.bmp"), PlainFlow);
+        EXPECT_EQ(TextsOf(messages), QStringList({"Encryption Completed", "Decryption Completed"}));
+        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
+        for (const test::ShownMessage &shown : messages.Shown)
+            EXPECT_EQ(shown.Title, QStringLiteral("Brenlow"));
+    }
 }
 
 TEST(FlowAdmin, EmptyLinesPassThroughBothWays)
@@ -61,7 +97,7 @@ TEST(FlowAdmin, EmptyLinesPassThroughBothWays)
     RecordingMessageBoxes messages;
 
     EncryptFlowDatabase(folder.Info(), messages);
-    EXPECT_EQ(SplitFlowLines(folder.ReadFile("temp.bmp")).at(2), QByteArray());
+    EXPECT_EQ(Lines(folder.ReadFile("temp.bmp")).at(2), QByteArray());
     DecryptFlowDatabase(folder.Info(), messages);
     EXPECT_EQ(folder.ReadFile("temp.bmp"), plain);
 }
@@ -111,7 +147,7 @@ TEST(FlowAdmin, StaleScratchFileIsReplacedNotAppendedTo)
 
     EncryptFlowDatabase(folder.Info(), messages);
 
-    const QByteArrayList lines = SplitFlowLines(folder.ReadFile("temp.bmp"));
+    const QByteArrayList lines = Lines(folder.ReadFile("temp.bmp"));
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], QByteArray("encrypted"));
     EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
@@ -139,9 +175,11 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
          "flow file temp.bmp holds only its encryption marker and no data, nothing was "
          "converted"},
         {"scratch file cannot be written, encoding", true, PlainFlow, true,
-         "tempt.bmp could not be written, flow file temp.bmp was left unchanged"},
+         "tempt.bmp could not be written in the program folder <folder> (Is a directory), flow "
+         "file temp.bmp was left unchanged"},
         {"scratch file cannot be written, decoding", false, "encrypted\r\nabc\r\n", true,
-         "tempt.bmp could not be written, flow file temp.bmp was left unchanged"},
+         "tempt.bmp could not be written in the program folder <folder> (Is a directory), flow "
+         "file temp.bmp was left unchanged"},
     };
     for (const Row &row : rows) {
         TempProgramFolder folder;
@@ -156,7 +194,9 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
         else
             DecryptFlowDatabase(folder.Info(), messages);
 
-        EXPECT_EQ(TextsOf(messages), QStringList{row.message}) << row.what;
+        EXPECT_EQ(TextsOf(messages),
+                  QStringList{QString(row.message).replace("<folder>", folder.Info().Folder)})
+            << row.what;
         if (row.content) {
             EXPECT_EQ(folder.ReadFile("temp.bmp"), *row.content) << row.what;
         } else {
@@ -170,26 +210,225 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
     }
 }
 
-TEST(SplitFlowLines, LinesEndAtCrLf)
+// The converted lines are the same however the file is cut into pieces.
+TEST(FlowLineTranscoder, LinesEndTheSameWhereverThePiecesAreCut)
 {
     struct Row
     {
-        QByteArray content;
-        QByteArrayList lines;
+        const char *what;
+        Direction direction;
+        QByteArray input;
+        QByteArrayList lines; // the plain lines: the output, or its input when encoding
+    };
+    const auto e = [](const char *text) { return EncodeLine(text); };
+    const Row rows[] = {
+        {"empty", Direction::Decode, "", {}},
+        {"one line without break", Direction::Decode, e("a"), {"a"}},
+        {"final break ends the file", Direction::Decode, e("a") + "\r\n", {"a"}},
+        {"last line without break", Direction::Decode, e("a") + "\r\n" + e("b"), {"a", "b"}},
+        {"lone CRs are dropped", Direction::Decode, e("a") + "\r" + e("b") + "\r", {"ab"}},
+        {"only a break", Direction::Decode, "\r\n", {""}},
+        {"empty lines pass",
+         Direction::Decode,
+         e("a") + "\r\n\r\n" + e("b") + "\r\n",
+         {"a", "", "b"}},
+        {"an LF inside an encoded line does not end it",
+         Direction::Decode,
+         e("a") + "\n" + e("b") + "\r\n",
+         {"ab"}},
+        {"empty last line", Direction::Decode, e("a") + "\r\n\r\n", {"a", ""}},
+        {"CR before the break", Direction::Decode, e("a") + "\r\r\n", {"a"}},
+        {"CR LF", Direction::Encode, "a\r\nb\r\n", {"a", "b"}},
+        {"LF alone ends a plain line", Direction::Encode, "a\nb\n", {"a", "b"}},
+        {"last plain line without break", Direction::Encode, "a\nb", {"a", "b"}},
+        {"empty plain lines", Direction::Encode, "a\n\nb\r\n\r\n", {"a", "", "b", ""}},
+        {"lone CR is dropped", Direction::Encode, "a\rb\r\n", {"ab"}},
+        {"CRs before the LF", Direction::Encode, "a\r\r\n", {"a"}},
+        {"only an LF", Direction::Encode, "\n", {""}},
+    };
+    for (const Row &row : rows) {
+        QByteArray expected;
+        for (const QByteArray &line : row.lines)
+            expected += (row.direction == Direction::Encode ? EncodeLine(line) : line) + "\r\n";
+        for (qsizetype cut = 0; cut <= row.input.size(); ++cut) {
+            FlowLineTranscoder transcoder(row.direction);
+            QByteArray out = transcoder.Feed(QByteArrayView(row.input).first(cut));
+            out += transcoder.Feed(QByteArrayView(row.input).sliced(cut));
+            out += transcoder.Finish();
+            EXPECT_EQ(out, expected) << row.what << ", cut at " << cut;
+        }
+    }
+}
+
+// Regression: a 0600 file came back 0644, and owned by whoever converted it.
+TEST(FlowAdmin, ConversionKeepsTheModeAndOwner)
+{
+    const bool root = ::geteuid() == 0;
+    for (const mode_t mode : {0600, 0640, 0755}) {
+        TempProgramFolder folder;
+        folder.WriteFile("temp.bmp", PlainFlow);
+        const QByteArray path = QFile::encodeName(folder.FilePath("temp.bmp"));
+        ASSERT_EQ(::chmod(path.constData(), mode), 0);
+        // Only root can give the file away; others keep their own.
+        const uid_t owner = root ? 65534 : ::getuid();
+        const gid_t group = root ? 65534 : ::getgid();
+        ASSERT_EQ(::chown(path.constData(), owner, group), 0);
+        RecordingMessageBoxes messages;
+        EncryptFlowDatabase(folder.Info(), messages);
+        EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
+        struct stat converted = {};
+        ASSERT_EQ(::stat(path.constData(), &converted), 0);
+        EXPECT_EQ(converted.st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_EQ(converted.st_uid, owner);
+        EXPECT_EQ(converted.st_gid, group);
+    }
+}
+
+// The exit code of body run in a child process (which may limit its memory or give up its
+// privileges without touching this one); -1 when it did not exit.
+int InChild(const std::function<int()> &body)
+{
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Root writes anywhere: the child meets a user's permissions as nobody.
+bool BecomeUnprivileged()
+{
+    constexpr uid_t nobody = 65534;
+    return ::geteuid() != 0
+        || (::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0);
+}
+
+// 0 when the messages are the expected ones; they go to the test's output otherwise.
+int Compare(const QStringList &shown, const QStringList &expected)
+{
+    if (shown == expected)
+        return 0;
+    std::fprintf(stderr, "shown: %s\n", qPrintable(shown.join(" | ")));
+    return 1;
+}
+
+// An installed program's folder is not the user's to write.
+TEST(FlowAdmin, AFolderOrFileThatCannotBeWrittenIsNamedAndLeftAsItWas)
+{
+    struct Row
+    {
+        const char *what;
+        mode_t folderMode;
+        mode_t fileMode;
+        QString message;
     };
     const Row rows[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\r", {"a\rb\r"}},
-        {"\r\n", {""}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"a\nb\r\n", {"a\nb"}}, // a lone line feed belongs to its line
-        {"a\r\n\r\n", {"a", ""}},
+        {"read-only program folder", 0555, 0666,
+         "tempt.bmp could not be written in the program folder <folder> (Permission denied), "
+         "flow file temp.bmp was left unchanged"},
+        {"write-protected flow file", 0777, 0444,
+         "flow file temp.bmp in the program folder <folder> cannot be written (Permission "
+         "denied), it was left unchanged"},
     };
-    for (const Row &row : rows)
-        EXPECT_EQ(SplitFlowLines(row.content), row.lines) << row.content.toStdString();
+    for (const Row &row : rows) {
+        TempProgramFolder folder;
+        folder.WriteFile("temp.bmp", PlainFlow);
+        const QByteArray folderPath = QFile::encodeName(folder.Info().Folder);
+        ASSERT_EQ(::chmod(QFile::encodeName(folder.FilePath("temp.bmp")).constData(), row.fileMode),
+                  0);
+        ASSERT_EQ(::chmod(folderPath.constData(), row.folderMode), 0);
+        const QString message = QString(row.message).replace("<folder>", folder.Info().Folder);
+        const int result = InChild([&] {
+            if (!BecomeUnprivileged() || ::access(folderPath.constData(), R_OK | X_OK) != 0)
+                return 77;
+            RecordingMessageBoxes messages;
+            EncryptFlowDatabase(folder.Info(), messages);
+            return Compare(TextsOf(messages), {message});
+        });
+        ::chmod(folderPath.constData(), 0700);
+        if (result == 77)
+            GTEST_SKIP() << "no unprivileged user to run as";
+        EXPECT_EQ(result, 0) << row.what;
+        EXPECT_EQ(folder.ReadFile("temp.bmp"), PlainFlow) << row.what;
+        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp"))) << row.what;
+    }
+}
+
+// Bytes of address space the process holds.
+rlim_t AddressSpace()
+{
+    long pages = 0;
+    if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Leaves the process headroom bytes for blocks of 256 KiB and more. What the heap holds free
+// already is taken first, so the room is the same whatever ran before.
+bool LeaveMemory(rlim_t headroom)
+{
+    rlimit limit = {};
+    if (::getrlimit(RLIMIT_AS, &limit) != 0)
+        return false;
+    limit.rlim_cur = AddressSpace();
+    if (limit.rlim_cur == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
+        return false;
+    void *volatile block = nullptr;
+    do
+        block = std::malloc(256 * 1024);
+    while (block != nullptr);
+    limit.rlim_cur = AddressSpace() + headroom;
+    return ::setrlimit(RLIMIT_AS, &limit) == 0;
+}
+
+// Regression: the conversion held the file about 2.5 times in memory and aborted on a large one.
+TEST(FlowAdmin, MemoryDoesNotGrowWithTheFile)
+{
+    // Plain lines with LF ends, then one line of 4 MiB.
+    QByteArray plain;
+    while (plain.size() < 16 * 1024 * 1024)
+        plain += "\"" + QByteArray::number(plain.size()) + "\",\"Station\xb0 description\"\n";
+    plain += QByteArray(4 * 1024 * 1024, 'x') + "\n";
+    const QByteArray small = "\"a\"\r\n";
+    const QString noMemory =
+        "there is not enough memory to convert flow file temp.bmp, it was left unchanged";
+    struct Row
+    {
+        const char *what;
+        const QByteArray &plain;
+        rlim_t headroom;
+        QStringList messages;
+        QByteArray result;
+    };
+    const Row rows[] = {
+        {"a file of 20 MiB with 8 MiB of memory left",
+         plain,
+         8 * 1024 * 1024,
+         {"Encryption Completed", "Decryption Completed"},
+         QByteArray(plain).replace("\n", "\r\n")},
+        {"no memory for a piece of the file", small, 0, {noMemory, noMemory}, small},
+    };
+    for (const Row &row : rows) {
+        TempProgramFolder folder;
+        folder.WriteFile("temp.bmp", row.plain);
+        const int result = InChild([&] {
+            RecordingMessageBoxes messages;
+            messages.Shown.reserve(2);
+            if (!LeaveMemory(row.headroom))
+                return 2;
+            EncryptFlowDatabase(folder.Info(), messages);
+            DecryptFlowDatabase(folder.Info(), messages);
+            return Compare(TextsOf(messages), row.messages);
+        });
+        EXPECT_EQ(result, 0) << row.what;
+        EXPECT_TRUE(folder.ReadFile("temp.bmp") == row.result) << row.what;
+        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp"))) << row.what;
+    }
 }
 
 } // namespace

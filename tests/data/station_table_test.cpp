@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -226,14 +227,24 @@ TEST_F(StationTableTest, FieldConversions)
          [](const StationRecord &r) { EXPECT_EQ(r.ChartX, 19); }},
         {"short latitude gives 27", Station("s").Set(2, "504"),
          [](const StationRecord &r) { EXPECT_EQ(r.ChartY, 27); }},
+        // A number unlike every used value: a field read one place off shows.
         {"unused fields are not read",
          [] {
              StationLine line = Station("s");
-             for (int field : {54, 61, 87, 113, 115, 123})
-                 line.Set(field, "not a number");
+             for (const auto &[first, last] : {std::pair{54, 61}, {87, 113}, {115, 123}})
+                 for (int field = first; field <= last; ++field)
+                     line.Set(field, "77.7");
              return line;
          }(),
-         [](const StationRecord &r) { EXPECT_EQ(r.Title, "s"); }},
+         [](const StationRecord &r) {
+             EXPECT_EQ(r.Title, "s");
+             EXPECT_EQ(r.Description, "s description");
+             for (int step = 1; step <= StepCount; ++step) {
+                 EXPECT_DOUBLE_EQ(r.Rate[step], step / 10.0) << step;
+                 EXPECT_EQ(r.Direction[step], step * 10) << step;
+                 EXPECT_EQ(r.RateHeight[step], 4.5) << step;
+             }
+         }},
         {"fields keep their blanks", Station(" s ").Set(114, "  two  words "),
          [](const StationRecord &r) {
              EXPECT_EQ(r.Title, " s ");
