@@ -1,9 +1,15 @@
 // One step of the chart as the animation redraws it: reload the backdrop, draw 200 arrows and
 // their labels, paint the 780 × 497 view at the first zoom level. Compared in the same run
-// with painting the bare view (the floor) and with the straightforward way of decoding the
-// file and drawing into the full picture every step (the baseline the surface replaces).
+// with painting the bare view (the floor), with the straightforward way of decoding the file
+// and drawing into the full picture every step (the baseline the surface replaces), with the
+// same step recorded and painted without a widget (what the widget adds), and painted exactly
+// without the view's cache (as a page is).
+//
+//   build/bench/brenlow_bench --benchmark_filter='Surface'
 
 #include "platform/chart_surface_widget.h"
+#include "platform/recording_surface.h"
+#include "platform/surface_painter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -168,6 +174,51 @@ void BM_SurfaceStepRedrawNewLabels(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SurfaceStepRedrawNewLabels)->Unit(benchmark::kMillisecond);
+
+// The view's transform (picture pixels to view pixels) for a surface without a widget.
+void PaintRecording(const RecordingSurface &surface, SurfacePaintCache *cache, QImage &view)
+{
+    const double scale = FirstZoomLevel / 100;
+    QPainter painter(&view);
+    SurfacePainter(surface, cache)
+        .Paint(painter, QTransform().translate(-ScrollX, -ScrollY).scale(scale, scale),
+               view.rect());
+    painter.end();
+    benchmark::DoNotOptimize(view.constBits());
+}
+
+void RunRecordingStepRedraw(benchmark::State &state, bool cached)
+{
+    RecordingSurface surface;
+    SurfacePaintCache cache;
+    SurfacePaintCache *used = cached ? &cache : nullptr;
+    QImage view = ViewImage();
+    surface.LoadImageFile(ChartPath());
+    PaintRecording(surface, used, view);
+    for (auto _ : state) {
+        surface.SetFitOnLoad(false);
+        surface.SetKeepViewOnLoad(true);
+        surface.LoadImageFile(ChartPath());
+        DrawStep(surface);
+        PaintRecording(surface, used, view);
+    }
+}
+
+// The step on a recording surface painted with the view's cache: the widget's share of
+// BM_SurfaceStepRedraw is the difference.
+void BM_SurfacePainterStepRedraw(benchmark::State &state)
+{
+    RunRecordingStepRedraw(state, true);
+}
+BENCHMARK(BM_SurfacePainterStepRedraw)->Unit(benchmark::kMillisecond);
+
+// The same painted exactly, as onto a page: the visible part of the picture scaled through the
+// transform, every label laid out and drawn as text.
+void BM_SurfacePainterExactStepRedraw(benchmark::State &state)
+{
+    RunRecordingStepRedraw(state, false);
+}
+BENCHMARK(BM_SurfacePainterExactStepRedraw)->Unit(benchmark::kMillisecond);
 
 void BM_SurfaceBareView(benchmark::State &state)
 {

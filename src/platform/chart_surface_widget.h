@@ -10,9 +10,12 @@
 
 namespace brenlow {
 
-// The chart surface control: the immutable decoded picture (cached by path, size and
-// modification time), a display list of what was drawn on it in picture pixels, and a view
-// that paints only the visible part at the current zoom.
+class RecordingSurface;
+
+// The chart surface control: a view of a recording surface that shows only the visible part at
+// the current zoom. Drawing goes to the recording surface; the view keeps its scroll offsets
+// inside the magnified picture at the widget's size, paints through SurfacePainter, and reports
+// the pointer.
 class ChartSurfaceWidget : public QWidget, public ImageSurface
 {
     Q_OBJECT
@@ -60,6 +63,8 @@ public:
     void AddPolygonPoint(std::int32_t x, std::int32_t y) override;
     void DrawPolygon() override;
 
+    // The picture, the drawing and the drawing state behind the view.
+    const RecordingSurface &Recording() const;
     // What has been drawn since the last load, in drawing order.
     const std::vector<DisplayItem> &DisplayList() const;
     // Size of the loaded picture in picture pixels (empty before the first load).

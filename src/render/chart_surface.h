@@ -14,7 +14,8 @@ inline constexpr SurfaceColor SurfaceWhite = 0xFFFFFF;
 
 // The chart surface: a zoomable, scrollable view of one picture that the program draws on.
 // Drawing coordinates are picture pixels; scroll offsets are view pixels, i.e. pixels of the
-// magnified picture. Everything written reads back exactly as written.
+// magnified picture. Everything written reads back exactly as written. Printing what the
+// surface shows is the interface beside it, SurfacePrinting (render/surface_printing.h).
 class ImageSurface
 {
 public:
@@ -74,9 +75,6 @@ public:
     // outlined with the pen; DrawPolygon then starts a fresh point list.
     virtual void AddPolygonPoint(std::int32_t x, std::int32_t y) = 0;
     virtual void DrawPolygon() = 0;
-
-    // Printing (the print settings, SetPrintArea, PrintImage) joins this interface with page
-    // composition.
 };
 
 } // namespace brenlow

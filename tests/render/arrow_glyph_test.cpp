@@ -15,7 +15,7 @@ namespace brenlow {
 namespace {
 
 // A real surface whose text always measures the same, so that label offsets are exact.
-class FixedTextSurface : public ChartSurfaceWidget
+class FixedTextSurface : public RecordingSurface
 {
 public:
     FixedTextSurface(std::int32_t width, std::int32_t height) : width_(width), height_(height) { }
@@ -34,11 +34,11 @@ protected:
     {
         test::WriteBlankPicture(folder.FilePath(QStringLiteral("backdrop.bmp")), 300, 300);
     }
-    void Load(ChartSurfaceWidget &surface)
+    void Load(RecordingSurface &surface)
     {
         surface.LoadImageFile(folder.FilePath(QStringLiteral("backdrop.bmp")));
     }
-    std::vector<DrawnPolygon> Polygons(const ChartSurfaceWidget &surface) const
+    std::vector<DrawnPolygon> Polygons(const RecordingSurface &surface) const
     {
         std::vector<DrawnPolygon> polygons;
         for (const DisplayItem &item : surface.DisplayList()) {
@@ -87,7 +87,7 @@ TEST_F(ArrowGlyphTest, TracesTheSevenPointOutlineFromTheTip)
     };
     for (const PolygonCase &c : cases) {
         SCOPED_TRACE(c.name);
-        ChartSurfaceWidget surface;
+        RecordingSurface surface;
         Load(surface);
         DrawArrowGlyph(state, surface, 100, 100, c.direction, c.rate);
         const std::vector<DrawnPolygon> polygons = Polygons(surface);
@@ -114,7 +114,7 @@ TEST_F(ArrowGlyphTest, ColoursByDirectionAndTurnsTheLabelAlongTheAxis)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.direction);
-        ChartSurfaceWidget surface;
+        RecordingSurface surface;
         Load(surface);
         state.LabelCount = 0;
         DrawArrowGlyph(state, surface, 100, 100, c.direction, 2.5);
@@ -174,7 +174,7 @@ TEST_F(ArrowGlyphTest, SizesTheArrowByRate)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.rate);
         EXPECT_EQ(ArrowSize(c.rate), c.size);
-        ChartSurfaceWidget surface;
+        RecordingSurface surface;
         Load(surface);
         DrawArrowGlyph(state, surface, 100, 100, 0, c.rate);
         ASSERT_EQ(Polygons(surface).size(), 1u);
@@ -194,7 +194,7 @@ TEST_F(ArrowGlyphTest, FormatsTheRateWithOneDecimal)
     const Case cases[] = {{2.25, "2.3"}, {0.04, "0.0"}, {1.15, "1.2"}, {10.0, "10.0"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.rate);
-        ChartSurfaceWidget surface;
+        RecordingSurface surface;
         Load(surface);
         state.LabelCount = 0;
         DrawArrowGlyph(state, surface, 100, 100, 30, c.rate);
@@ -206,7 +206,7 @@ TEST_F(ArrowGlyphTest, FormatsTheRateWithOneDecimal)
 
 TEST_F(ArrowGlyphTest, SlackWaterQueuesALabelAndDrawsNoArrow)
 {
-    ChartSurfaceWidget surface;
+    RecordingSurface surface;
     Load(surface);
     DrawArrowGlyph(state, surface, 100, 100, 200, 0);
     EXPECT_TRUE(surface.DisplayList().empty());
@@ -226,7 +226,7 @@ TEST_F(ArrowGlyphTest, MissingRateOrDirectionDrawsAndQueuesNothing)
     const Case cases[] = {{-1, 2.5}, {90, -1}, {-1, -1}, {90, std::nan("")}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.direction);
-        ChartSurfaceWidget surface;
+        RecordingSurface surface;
         Load(surface);
         state.LabelCount = 0;
         DrawArrowGlyph(state, surface, 100, 100, c.direction, c.rate);
@@ -237,7 +237,7 @@ TEST_F(ArrowGlyphTest, MissingRateOrDirectionDrawsAndQueuesNothing)
 
 TEST_F(ArrowGlyphTest, KeepsQueuedLabelsAndAppendsInOrder)
 {
-    ChartSurfaceWidget surface;
+    RecordingSurface surface;
     Load(surface);
     DrawArrowGlyph(state, surface, 100, 100, 0, 2.5);
     DrawArrowGlyph(state, surface, 150, 150, 0, 0);
@@ -251,7 +251,7 @@ TEST_F(ArrowGlyphTest, KeepsQueuedLabelsAndAppendsInOrder)
 
 TEST_F(ArrowGlyphTest, LeavesTheSurfaceReadyForTheLabels)
 {
-    ChartSurfaceWidget surface;
+    RecordingSurface surface;
     Load(surface);
     DrawArrowGlyph(state, surface, 100, 100, 270, 2.5);
     EXPECT_EQ(surface.PenColor(), SurfaceBlack);
@@ -276,10 +276,10 @@ TEST_F(ArrowGlyphTest, FillsTheArrowInItsColourOnThePicture)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.direction);
-        ChartSurfaceWidget surface;
+        RecordingSurface surface;
         Load(surface);
         DrawArrowGlyph(state, surface, 100, 100, c.direction, 2.5);
-        const QImage picture = surface.RenderPicture();
+        const QImage picture = RenderPicture(surface);
         EXPECT_EQ(picture.pixelColor(c.inside), c.color);
         EXPECT_EQ(picture.pixelColor(250, 250), QColor(Qt::white));
     }
@@ -297,7 +297,7 @@ TEST(PolarTest, MovesClockwiseFromTheTopWithYDown)
 
 TEST(AdvanceCursorTest, NormalisesTheBearingOnceAndRoundsToThePixel)
 {
-    ChartSurfaceWidget surface;
+    RecordingSurface surface;
     struct Case
     {
         std::int32_t bearing, storedBearing;

@@ -77,7 +77,7 @@ protected:
     }
 
     test::TempProgramFolder folder;
-    ChartSurfaceWidget surface;
+    RecordingSurface surface;
     test::CaptionLabels labels;
     AppState state;
 };
@@ -226,11 +226,11 @@ TEST_F(FlowRendererTest, PressureDoesNotChangeThePicture)
     AddStation(Station(100, 100, 10, 10.3, 4.3));
     AddStation(Station(200, 300, 200, 10.1, 4.1));
     Draw_flows(state, surface, labels, 13);
-    const QImage before = surface.RenderPicture();
+    const QImage before = RenderPicture(surface);
     state.PressureText = QStringLiteral("1040");
     surface.LoadImageFile(folder.FilePath(QStringLiteral("backdrop.bmp")));
     Draw_flows(state, surface, labels, 13);
-    EXPECT_EQ(surface.RenderPicture(), before);
+    EXPECT_EQ(RenderPicture(surface), before);
 }
 
 TEST_F(FlowRendererTest, SetsTheTimeLabels)

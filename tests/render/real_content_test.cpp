@@ -35,7 +35,7 @@ TEST(RealContentTest, HighWaterShowsGreenAndRedArrowsAtTheStations)
     state.RateTableColumns = LoadRateTable(program, state.RateTable);
     ASSERT_GT(state.StationTable.size(), 1u);
 
-    ChartSurfaceWidget surface;
+    RecordingSurface surface;
     surface.LoadImageFile(program.FilePath(QStringLiteral("backdrop.bmp")));
     test::CaptionLabels labels;
     Draw_flows(state, surface, labels, 13);
@@ -48,7 +48,7 @@ TEST(RealContentTest, HighWaterShowsGreenAndRedArrowsAtTheStations)
     }
 
     // An arrow shows in its colour where nothing was drawn over the middle of its shaft.
-    const QImage picture = surface.RenderPicture();
+    const QImage picture = RenderPicture(surface);
     int green = 0;
     int red = 0;
     for (const DisplayItem &item : surface.DisplayList()) {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/app_state.h"
-#include "platform/chart_surface_widget.h"
+#include "platform/recording_surface.h"
+#include "platform/surface_painter.h"
 #include "render/step_view.h"
 
 #include <QColor>
@@ -27,15 +28,15 @@ public:
     QString HighWater = QStringLiteral("00:00:00");
 };
 
-// A real chart surface that notes its loads in a shared log.
-class LoggingSurface : public ChartSurfaceWidget
+// A real chart surface, without a view, that notes its loads in a shared log.
+class LoggingSurface : public RecordingSurface
 {
 public:
     explicit LoggingSurface(QStringList &log) : log_(log) { }
     void LoadImageFile(const QString &path) override
     {
         log_.append(QStringLiteral("load"));
-        ChartSurfaceWidget::LoadImageFile(path);
+        RecordingSurface::LoadImageFile(path);
     }
 
 private:

@@ -1,0 +1,383 @@
+#include "platform/surface_painter.h"
+
+#include "platform/recording_surface.h"
+#include "platform/surface_layout.h"
+
+#include <QHash>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace brenlow {
+namespace {
+
+// Scaled copies of the picture kept for quick painting: one per zoom value, enough for the
+// four levels of the zoom ladder.
+constexpr std::size_t ScaledCopies = 4;
+
+// Label pictures kept for painting: a full loop of the animation (25 steps of a few hundred
+// labels) needs about 2 MB at the first zoom level, some 30 MB at 100 %.
+constexpr qint64 SpriteBudgetBytes = 48 * 1024 * 1024;
+
+QColor ToQColor(SurfaceColor color)
+{
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+// Pen style codes: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none; 6 (solid inside
+// the frame) and any other code draw solid.
+Qt::PenStyle ToPenStyle(std::int32_t code)
+{
+    switch (code) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+// Brush style codes: 0 solid, 1 hollow, 2 horizontal lines, 3 vertical lines, 4 upward
+// diagonals, 5 downward diagonals, 6 cross, 7 diagonal cross; any other code fills solid.
+Qt::BrushStyle ToBrushStyle(std::int32_t code)
+{
+    switch (code) {
+    case 1:
+        return Qt::NoBrush;
+    case 2:
+        return Qt::HorPattern;
+    case 3:
+        return Qt::VerPattern;
+    case 4:
+        return Qt::BDiagPattern;
+    case 5:
+        return Qt::FDiagPattern;
+    case 6:
+        return Qt::CrossPattern;
+    case 7:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+// Device pixels per picture pixel along the transform's x axis.
+double Magnification(const QTransform &toDevice)
+{
+    return std::hypot(toDevice.m11(), toDevice.m12());
+}
+
+// Whether the transform only magnifies (the same each way) and shifts: the kept pictures of
+// the cache fit only such a view.
+bool IsMagnification(const QTransform &toDevice)
+{
+    return toDevice.type() <= QTransform::TxScale && toDevice.m11() == toDevice.m22()
+        && toDevice.m11() > 0;
+}
+
+// A painter's resolution, for the fonts drawn through it.
+int DeviceDpi(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    return device != nullptr ? device->logicalDpiY() : LayoutDpi;
+}
+
+// A label as painted on one device at one magnification.
+struct SpriteKey
+{
+    QString Text;
+    FontKey Font;
+    bool Transparent = false;
+    SurfaceColor Box = 0;
+    float Angle = 0;
+    double Scale = 1;
+    qreal PixelRatio = 1;
+    bool operator==(const SpriteKey &) const = default;
+};
+
+size_t qHash(const SpriteKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.Text, key.Font.Name, key.Font.Points, key.Font.Bold,
+                      key.Transparent, key.Box, key.Angle, key.Scale, key.PixelRatio);
+}
+
+// The label's picture and where its top-left lies from the label's own top-left corner, in
+// device-independent pixels.
+struct Sprite
+{
+    QImage Image;
+    QPoint Offset;
+};
+
+// How a polygon is drawn, so that a run of alike polygons sets the painter up once.
+struct PolygonStyle
+{
+    SurfaceColor Pen = 0;
+    SurfaceColor Brush = 0;
+    std::int32_t PenWidth = 1;
+    std::int32_t PenStyle = 0;
+    std::int32_t BrushStyle = 0;
+    bool operator==(const PolygonStyle &) const = default;
+};
+
+// What the painter's transform maps from during a replay: picture pixels, device pixels
+// (sprites are copied unscaled) or the pixels of one turned label.
+enum class TransformSpace { Picture, Device, Label };
+
+// Polygons are drawn without antialiasing: the arrows keep crisp outlines at every zoom, and
+// an outline never thinner than one device pixel, so it does not fade when zoomed out. Every
+// pen mode draws as plain copy. onPainter is the style the painter holds when styleSet.
+void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double scale,
+                     PolygonStyle &onPainter, bool &styleSet)
+{
+    if (polygon.Points.empty())
+        return;
+    const PolygonStyle style{polygon.Pen, polygon.Brush, std::max(polygon.PenWidth, 1),
+                             polygon.PenStyle, polygon.BrushStyle};
+    if (!styleSet || !(onPainter == style)) {
+        QPen pen(ToQColor(style.Pen));
+        pen.setStyle(ToPenStyle(style.PenStyle));
+        pen.setJoinStyle(Qt::MiterJoin);
+        pen.setWidthF(style.PenWidth * scale < 1.0 ? 0.0 : double(style.PenWidth));
+        painter.setPen(pen);
+        painter.setBrush(QBrush(ToQColor(style.Brush), ToBrushStyle(style.BrushStyle)));
+        onPainter = style;
+        styleSet = true;
+    }
+    painter.drawPolygon(polygon.Points.data(), int(polygon.Points.size()));
+}
+
+// The box is filled without antialiasing (so it covers exactly the measured pixels at 100 %);
+// the glyphs are antialiased. Text is black: the program never sets a text colour. toDevice
+// maps the label's own pixels (top-left of its box at 0, 0) to the device; the painter already
+// holds the label's font.
+void DrawLabel(QPainter &painter, const QTransform &toDevice, const DrawnText &text,
+               const TextBox &box)
+{
+    painter.setTransform(toDevice);
+    if (!text.Transparent)
+        painter.fillRect(QRect(0, 0, box.Width, box.Height), ToQColor(text.Box));
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(0, box.Ascent), text.Text);
+}
+
+} // namespace
+
+struct SurfacePaintCache::Data
+{
+    struct ScaledCopy
+    {
+        QSize Size;
+        QImage Picture;
+    };
+    qint64 PictureKey = 0;          // QImage::cacheKey of the picture the copies were made from
+    std::vector<ScaledCopy> Scaled; // most recently used first
+
+    QHash<SpriteKey, Sprite> Sprites;
+    qint64 SpriteBytes = 0;
+
+    void UsePicture(const QImage &picture)
+    {
+        if (picture.cacheKey() == PictureKey)
+            return;
+        Scaled.clear();
+        PictureKey = picture.cacheKey();
+    }
+
+    // The picture at the given size, scaled once (smoothly) and then kept.
+    const QImage &ScaledPicture(const QImage &picture, QSize size)
+    {
+        if (size == picture.size())
+            return picture;
+        UsePicture(picture);
+        const auto found = std::find_if(Scaled.begin(), Scaled.end(),
+                                        [&](const ScaledCopy &copy) { return copy.Size == size; });
+        if (found != Scaled.end()) {
+            std::rotate(Scaled.begin(), found, found + 1);
+        } else {
+            Scaled.insert(
+                Scaled.begin(),
+                ScaledCopy{size,
+                           picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+            if (Scaled.size() > ScaledCopies)
+                Scaled.pop_back();
+        }
+        return Scaled.front().Picture;
+    }
+
+    // The label drawn at device scale with its top-left corner on a whole pixel.
+    const Sprite &LabelSprite(const DrawnText &text, const TextBox &box, double scale,
+                              qreal pixelRatio)
+    {
+        SpriteKey key{text.Text,        FontKey{text.FontName, text.FontSize, text.Bold},
+                      text.Transparent, text.Transparent ? SurfaceColor(0) : text.Box,
+                      text.Angle,       scale,
+                      pixelRatio};
+        const auto found = Sprites.constFind(key);
+        if (found != Sprites.constEnd())
+            return *found;
+
+        const QTransform turn =
+            QTransform().rotate(-text.Angle) * QTransform::fromScale(scale, scale);
+        const double margin = LabelMargin(box);
+        const QRect extent =
+            turn.mapRect(QRectF(-margin, -margin, box.Width + 2 * margin, box.Height + 2 * margin))
+                .toAlignedRect();
+        QImage image(QSize(int(std::ceil(extent.width() * pixelRatio)),
+                           int(std::ceil(extent.height() * pixelRatio))),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(pixelRatio);
+        image.setDotsPerMeterX(LayoutDotsPerMetre);
+        image.setDotsPerMeterY(LayoutDotsPerMetre);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setFont(LayoutFont(key.Font, LayoutDpi));
+        DrawLabel(painter, turn * QTransform::fromTranslate(-extent.left(), -extent.top()), text,
+                  box);
+        painter.end();
+
+        const qint64 bytes = image.sizeInBytes();
+        if (SpriteBytes + bytes > SpriteBudgetBytes) {
+            Sprites.clear();
+            SpriteBytes = 0;
+        }
+        SpriteBytes += bytes;
+        return *Sprites.insert(std::move(key), Sprite{std::move(image), extent.topLeft()});
+    }
+};
+
+SurfacePaintCache::SurfacePaintCache() : d_(std::make_unique<Data>()) { }
+
+SurfacePaintCache::~SurfacePaintCache() = default;
+
+void SurfacePaintCache::UsePicture(const QImage &picture)
+{
+    d_->UsePicture(picture);
+}
+
+SurfacePainter::SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache)
+    : surface_(surface), cache_(cache)
+{ }
+
+QSize SurfacePainter::MagnifiedSize(QSize picture, double scale)
+{
+    if (picture.isEmpty())
+        return {};
+    return QSize(std::max(1, int(std::lround(picture.width() * scale))),
+                 std::max(1, int(std::lround(picture.height() * scale))));
+}
+
+void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const QRect &area) const
+{
+    const QImage &picture = surface_.Picture();
+    if (picture.isNull())
+        return;
+    painter.resetTransform();
+    const double scale = Magnification(toDevice);
+    const bool cached = cache_ != nullptr && IsMagnification(toDevice);
+    // On the screen the picture covers exactly its magnified size from a whole pixel.
+    const QRect pictureArea = cached
+        ? QRect(toDevice.map(QPointF(0, 0)).toPoint(), MagnifiedSize(picture.size(), scale))
+        : toDevice.mapRect(QRectF(picture.rect())).toAlignedRect();
+    const QRect target = area & pictureArea;
+    if (!target.isEmpty()) {
+        if (cached && scale <= 1.0) {
+            // The bare view is a copy of the visible rectangle of the scaled picture.
+            const QImage &scaled = cache_->d_->ScaledPicture(picture, pictureArea.size());
+            painter.drawImage(target.topLeft(), scaled, target.translated(-pictureArea.topLeft()));
+        } else {
+            // Only the part of the picture under the target goes through the transform: a
+            // magnified copy of the whole would be huge, and the printer takes the picture's
+            // own pixels.
+            painter.save();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setTransform(toDevice);
+            const QRect source =
+                toDevice.inverted().mapRect(QRectF(target)).toAlignedRect().adjusted(-1, -1, 1, 1)
+                & picture.rect();
+            painter.drawImage(QRectF(source), picture, QRectF(source));
+            painter.restore();
+        }
+    }
+
+    painter.setClipRect(area);
+    PaintDrawing(painter, toDevice, toDevice.inverted().mapRect(QRectF(area)));
+}
+
+void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
+                                  const std::optional<QRectF> &visible) const
+{
+    const std::vector<DisplayItem> &items = surface_.DisplayList();
+    const std::vector<ItemLayout> &layouts = surface_.Layouts();
+    const double scale = Magnification(toDevice);
+    // Labels are copied from kept pictures at the nearest whole device pixel (the screen), or
+    // drawn exactly (a picture, the page).
+    const bool sprites = cache_ != nullptr && IsMagnification(toDevice);
+    const int dpi = DeviceDpi(painter);
+    const qreal pixelRatio =
+        painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.setTransform(toDevice);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    std::optional<FontKey> fontOnPainter;
+    PolygonStyle styleOnPainter;
+    bool polygonStyleSet = false;
+    TransformSpace space = TransformSpace::Picture;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const ItemLayout &layout = layouts[i];
+        if (visible && !visible->intersects(layout.Bounds))
+            continue;
+        if (const auto *polygon = std::get_if<DrawnPolygon>(&items[i])) {
+            if (space != TransformSpace::Picture)
+                painter.setTransform(toDevice);
+            space = TransformSpace::Picture;
+            DrawPolygonItem(painter, *polygon, scale, styleOnPainter, polygonStyleSet);
+            continue;
+        }
+        const DrawnText &text = std::get<DrawnText>(items[i]);
+        if (sprites) {
+            const QPointF origin = toDevice.map(QPointF(text.At));
+            const QPoint at(qRound(origin.x()), qRound(origin.y()));
+            const Sprite &sprite = cache_->d_->LabelSprite(text, layout.Box, scale, pixelRatio);
+            if (space != TransformSpace::Device)
+                painter.resetTransform();
+            space = TransformSpace::Device;
+            painter.drawImage(at + sprite.Offset, sprite.Image);
+            continue;
+        }
+        FontKey key{text.FontName, text.FontSize, text.Bold};
+        if (!fontOnPainter || !(*fontOnPainter == key)) {
+            painter.setFont(LayoutFont(key, dpi));
+            fontOnPainter = std::move(key);
+        }
+        polygonStyleSet = false; // the label's pen is black
+        space = TransformSpace::Label;
+        // Turned counter-clockwise on the y-down picture about the top-left corner.
+        DrawLabel(painter,
+                  QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle)
+                      * toDevice,
+                  text, layout.Box);
+    }
+    painter.setTransform(toDevice);
+}
+
+QImage RenderPicture(const RecordingSurface &surface)
+{
+    if (surface.Picture().isNull())
+        return {};
+    QImage image = surface.Picture().copy();
+    QPainter painter(&image);
+    SurfacePainter(surface).PaintDrawing(painter, QTransform(), std::nullopt);
+    painter.end();
+    return image;
+}
+
+} // namespace brenlow

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QTransform>
+
+#include <memory>
+#include <optional>
+
+class QPainter;
+
+namespace brenlow {
+
+class RecordingSurface;
+
+// What one view keeps between paints: smoothly scaled copies of the picture, one per
+// magnified size, and each label as a small picture per magnification and pixel ratio, so that
+// repainting a step (or the next loop of the animation) copies pixels instead of scaling the
+// picture and rasterising turned glyphs again.
+class SurfacePaintCache
+{
+public:
+    SurfacePaintCache();
+    ~SurfacePaintCache();
+    SurfacePaintCache(const SurfacePaintCache &) = delete;
+    SurfacePaintCache &operator=(const SurfacePaintCache &) = delete;
+
+    // Drops the scaled copies unless they were made from this picture.
+    void UsePicture(const QImage &picture);
+
+private:
+    friend class SurfacePainter;
+    struct Data;
+    std::unique_ptr<Data> d_;
+};
+
+// Replays a recorded surface, its picture and the display list over it, onto any QPainter
+// through one transform from picture pixels to the painter's coordinates (on a high-density
+// screen those are device-independent pixels; the device pixel ratio applies beneath).
+//
+// Without a cache every mark goes through the transform as it is: the picture from its full
+// resolution, arrows as polygons, labels as text laid out for the device's resolution. That
+// serves a QImage and the printer. With a cache (the screen view) and a transform that only
+// magnifies and shifts by whole pixels, the picture comes from a scaled copy when it is shown
+// at 100 % or less, and labels are copied from kept pictures at the nearest whole device pixel.
+class SurfacePainter
+{
+public:
+    explicit SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache = nullptr);
+
+    // Paints the part of the picture and the drawing that falls inside area (painter
+    // coordinates), replacing the painter's transform and clipping to area.
+    void Paint(QPainter &painter, const QTransform &toDevice, const QRect &area) const;
+    // Paints the display list alone, only the items that meet visible (picture pixels) when it
+    // is given; the painter's transform is left at toDevice.
+    void PaintDrawing(QPainter &painter, const QTransform &toDevice,
+                      const std::optional<QRectF> &visible) const;
+
+    // The size of the picture magnified by scale (1 = 100 %) as the view shows it, at least one
+    // pixel each way; the screen view paints the picture at exactly this size.
+    static QSize MagnifiedSize(QSize picture, double scale);
+
+private:
+    const RecordingSurface &surface_;
+    SurfacePaintCache *cache_;
+};
+
+// The picture with the display list drawn into it at 100 %, for checks on pixels.
+QImage RenderPicture(const RecordingSurface &surface);
+
+} // namespace brenlow
