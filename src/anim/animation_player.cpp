@@ -3,14 +3,13 @@
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
+#include "data/field_conversions.h"
 #include "render/redraw.h"
 #include "render/step_view.h"
 
-#include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace brenlow {
@@ -19,19 +18,6 @@ namespace {
 constexpr double DefaultSpeed = 2;
 constexpr double SlowestSpeed = 1;
 constexpr double FastestSpeed = 4;
-
-// The speed as the user's regional format writes a number, or with a point.
-double ReadSpeed(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    for (const QLocale &locale : {QLocale(), QLocale::c()}) {
-        bool ok = false;
-        const double value = locale.toDouble(trimmed, &ok);
-        if (ok && std::isfinite(value))
-            return value;
-    }
-    return DefaultSpeed;
-}
 
 QString BackdropFile(const ProgramInfo &program)
 {
@@ -42,7 +28,8 @@ QString BackdropFile(const ProgramInfo &program)
 
 std::int32_t AnimationInterval(const QString &speedText)
 {
-    const double v = std::clamp(ReadSpeed(speedText), SlowestSpeed, FastestSpeed);
+    const double v =
+        std::clamp(ReadUserNumber(speedText).value_or(DefaultSpeed), SlowestSpeed, FastestSpeed);
     return NearestInt32((5 - v) * 200 * (5 - v));
 }
 

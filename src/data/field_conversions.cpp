@@ -164,4 +164,18 @@ double LatitudeToChartY(QByteArrayView text)
     return (54 - ReadLeadingNumber(Characters(text, 4, 5))) / 2;
 }
 
+std::optional<double> ReadUserNumber(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    for (const QLocale &locale : {QLocale(), QLocale::c()}) {
+        bool ok = false;
+        const double value = locale.toDouble(trimmed, &ok);
+        if (ok && std::isfinite(value))
+            return value;
+    }
+    return std::nullopt;
+}
+
 } // namespace brenlow

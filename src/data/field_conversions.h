@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QString>
+
+#include <optional>
 
 namespace brenlow {
 
@@ -31,6 +34,11 @@ struct RateValue
     double Number = 0; // when Kind is Number
 };
 RateValue ReadRateValue(QByteArrayView text);
+
+// A number typed by the user: written in the user's regional format or with a decimal point,
+// blanks around it allowed; nothing for an empty text, a text that is not wholly a number, or
+// a number beyond the range of a double.
+std::optional<double> ReadUserNumber(const QString &text);
 
 // Chart units of a longitude text: (38 - v) / 2, v the number read from its characters 5 to 9
 // (minutes of longitude west; the degrees before them are not read). A text of four characters

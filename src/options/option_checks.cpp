@@ -4,10 +4,6 @@
 #include "data/field_conversions.h"
 #include "tide/high_water_time.h"
 
-#include <QLocale>
-
-#include <cmath>
-
 namespace brenlow {
 namespace {
 
@@ -35,16 +31,7 @@ bool HeightOutOfRange(const QString &text)
 
 bool IsNumericText(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return false;
-    for (const QLocale &locale : {QLocale(), QLocale::c()}) {
-        bool ok = false;
-        const double value = locale.toDouble(trimmed, &ok);
-        if (ok && std::isfinite(value))
-            return true;
-    }
-    return false;
+    return ReadUserNumber(text).has_value();
 }
 
 bool IsDateOrTimeText(const QString &text)
