@@ -13,6 +13,7 @@
 #include "platform/chart_surface_widget.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
+#include "platform/printer_dialog.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
 
@@ -76,8 +77,13 @@ struct PlayingWindow
     SilentMessages messages;
     SystemClock clock;
     QtPointerShapes pointers;
+    QtPrinterDialog printer; // never asked: nothing prints
     AppServices services{ProgramInfo{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")},
-                         settings, messages, clock, pointers};
+                         settings,
+                         messages,
+                         clock,
+                         pointers,
+                         printer};
     AppState state;
     std::unique_ptr<MainScreen> screen;
 };

@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "core/app_state.h"
 #include "platform/clock.h"
+#include "platform/printer_dialog.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
@@ -23,7 +24,8 @@ int main(int argc, char **argv)
     QtMessageBoxes messages;
     SystemClock clock;
     QtPointerShapes pointers;
-    AppServices services{RunningProgramInfo(), settings, messages, clock, pointers};
+    QtPrinterDialog printer;
+    AppServices services{RunningProgramInfo(), settings, messages, clock, pointers, printer};
     AppState state;
 
     // Nothing is read before the user accepts the terms; the main window's start-up then runs

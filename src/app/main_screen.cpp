@@ -9,6 +9,7 @@
 #include "platform/chart_surface_widget.h"
 #include "platform/picture_button.h"
 #include "platform/rich_text_panel.h"
+#include "print/print_window.h"
 #include "tide/clock_tick.h"
 #include "tide/jump_list_window.h"
 #include "tide/present_step.h"
@@ -79,7 +80,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     SetBackgroundPicture(PaintMainScreenBackground());
     LayOutControls();
 
-    view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater);
+    view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater,
+                                           services_.Printer);
     clock_ = std::make_unique<ClockTick>(services_.Clock,
                                          [this](const QString &time) { timenow->setText(time); });
     player_ =
@@ -164,6 +166,7 @@ void MainScreen::ConnectControls()
                           OptionsServices{services_.Settings, services_.Program, services_.Messages,
                                           webBrowser_});
     });
+    connect(printbt, &PictureButton::clicked, this, &MainScreen::OpenPrintWindow);
     connect(shownow, &PictureButton::clicked, this,
             [this] { ShowNowClicked(state_, services_.Clock, *view_, services_.Messages); });
     connect(zoomin, &PictureButton::clicked, this, [this] { ZoomIn(state_, *IB1); });
@@ -234,6 +237,13 @@ void MainScreen::ToggleHelp()
     IB1->setVisible(!help);
 }
 
+void MainScreen::OpenPrintWindow()
+{
+    // The print run shows each step on this window's chart and puts the saved one back.
+    brenlow::OpenPrintWindow(*this, state_,
+                             PrintServices{*view_, view_->Printing(), services_.Messages});
+}
+
 void MainScreen::ShowMapWindow()
 {
     const std::size_t spot = static_cast<std::size_t>(state_.MapPictureSpot);
@@ -298,6 +308,11 @@ ClockTick &MainScreen::Clock()
 PointerModes &MainScreen::Pointer()
 {
     return *pointer_;
+}
+
+SurfacePrinting &MainScreen::Printing()
+{
+    return view_->Printing();
 }
 
 hwselect *MainScreen::JumpList() const

@@ -24,6 +24,7 @@ class PointerModes;
 class RichTextPanel;
 class StepNavigator;
 class StepView;
+class SurfacePrinting;
 
 // The main window: lays out the chart surface, the panels, the time labels and the buttons
 // under their names, and connects them to the features that own the program's behaviour.
@@ -45,6 +46,8 @@ public:
     AnimationPlayer &Player();
     ClockTick &Clock();
     PointerModes &Pointer();
+    // The chart surface's printing group.
+    SurfacePrinting &Printing();
     // The jump list while it is open, else null.
     hwselect *JumpList() const;
 
@@ -85,6 +88,7 @@ private:
     void showinghw_Click();
     void ToggleHelp();
     void ShowMapWindow();
+    void OpenPrintWindow();
     // Whole notches of the mouse wheel over the chart, one zoom rung each.
     void WheelOverChart(int angleDelta);
 

@@ -2,18 +2,21 @@
 
 #include "platform/chart_surface_widget.h"
 #include "platform/please_wait_window.h"
+#include "platform/surface_printer.h"
 
 #include <QLabel>
 
 namespace brenlow {
 
 MainStepView::MainStepView(QWidget &window, ChartSurfaceWidget &surface, QLabel &showinghw,
-                           QLabel &showingtime, QLabel &highwater)
+                           QLabel &showingtime, QLabel &highwater, PrinterDialog &printerDialog)
     : window_(window),
       surface_(surface),
       showinghw_(showinghw),
       showingtime_(showingtime),
-      highwater_(highwater)
+      highwater_(highwater),
+      printer_(std::make_unique<SurfacePrinter>(surface.Recording(), printerDialog,
+                                                [&surface] { return surface.size(); }))
 { }
 
 MainStepView::~MainStepView() = default;
@@ -43,6 +46,11 @@ void MainStepView::ShowPleaseWait()
 void MainStepView::ClosePleaseWait()
 {
     pleaseWait_.reset();
+}
+
+SurfacePrinting &MainStepView::Printing()
+{
+    return *printer_;
 }
 
 void MainStepView::SetShowingHw(const QString &caption)

@@ -11,14 +11,17 @@ namespace brenlow {
 
 class ChartSurfaceWidget;
 class PleaseWaitWindow;
+class PrinterDialog;
+class SurfacePrinter;
+class SurfacePrinting;
 
-// The main window's side of showing a step: its chart surface, its three time labels, and the
-// please-wait window placed over its tool band.
+// The main window's side of showing a step: its chart surface with the surface's printing, its
+// three time labels, and the please-wait window placed over its tool band.
 class MainStepView : public StepView, private TimeLabels
 {
 public:
     MainStepView(QWidget &window, ChartSurfaceWidget &surface, QLabel &showinghw,
-                 QLabel &showingtime, QLabel &highwater);
+                 QLabel &showingtime, QLabel &highwater, PrinterDialog &printerDialog);
     ~MainStepView() override;
 
     ImageSurface &Surface() override;
@@ -26,6 +29,9 @@ public:
     bool IsShown() const override;
     void ShowPleaseWait() override;
     void ClosePleaseWait() override;
+
+    // The chart surface's printing group: pages of what the surface's view shows.
+    SurfacePrinting &Printing();
 
 private:
     void SetShowingHw(const QString &caption) override;
@@ -38,6 +44,7 @@ private:
     QLabel &showingtime_;
     QLabel &highwater_;
     std::unique_ptr<PleaseWaitWindow> pleaseWait_;
+    std::unique_ptr<SurfacePrinter> printer_;
 };
 
 } // namespace brenlow

@@ -11,6 +11,7 @@ struct AppState;
 class Clock;
 class MessageBoxes;
 class PointerShapes;
+class PrinterDialog;
 class RichTextPanel;
 class SettingsStore;
 class StepView;
@@ -23,6 +24,7 @@ struct AppServices
     MessageBoxes &Messages;
     const brenlow::Clock &Clock;
     PointerShapes &Pointers;
+    PrinterDialog &Printer; // the person choosing the printer for a print job
 };
 
 // Reads the six settings into their texts, in the start-up order (animspeed defaults to "2").

@@ -272,6 +272,7 @@ void DrawUnitArt(QPainter &p, ButtonArt art, const Colours &c)
     case ButtonArt::Stop:
         return DrawStop(p, c);
     case ButtonArt::Print:
+    case ButtonArt::PrintPages:
         return DrawPrinter(p, c);
     case ButtonArt::Options:
         return DrawGear(p, c);
@@ -303,6 +304,8 @@ QString WordsOf(ButtonArt art)
         return QStringLiteral("Save");
     case ButtonArt::Cancel:
         return QStringLiteral("Cancel");
+    case ButtonArt::PrintPages:
+        return QStringLiteral("Print");
     default:
         return {};
     }
@@ -329,7 +332,8 @@ void DrawArt(QPainter &p, ButtonArt art, const QRectF &face, const Colours &c)
         return;
     }
     QRectF textBox = face.adjusted(face.height() * 0.2, 0, -face.height() * 0.2, 0);
-    if (art == ButtonArt::Accept && face.width() >= 2 * face.height()) {
+    const bool iconBesideWords = art == ButtonArt::Accept || art == ButtonArt::PrintPages;
+    if (iconBesideWords && face.width() >= 2 * face.height()) {
         const qreal side = face.height() * 0.55;
         p.save();
         MapUnitSquare(p, QPointF(face.left() + face.height() * 0.2 + side / 2, face.center().y()),

@@ -20,11 +20,12 @@ enum class ButtonArt {
     Help,
     Minimise,
     Close,
-    Accept, // the disclaimer's accept button
-    Exit,   // the disclaimer's exit button
-    Save,   // save and close (options window)
-    Cancel, // cancel (print window)
-    Link,   // a web link
+    Accept,     // the disclaimer's accept button
+    Exit,       // the disclaimer's exit button
+    Save,       // save and close (options window)
+    Cancel,     // cancel (print window)
+    PrintPages, // print the chosen steps (print window): a printer and the word
+    Link,       // a web link
 };
 
 // A button drawn from three pictures: normal, pressed and pointer-over. Clicks arrive through

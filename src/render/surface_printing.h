@@ -12,7 +12,8 @@ namespace brenlow {
 // captions as they lie on the picture, not a copy of the screen), at PrintZoom percent, from
 // the top-left corner of the page's printable area. One print run is one print job: a page
 // printed with ShowPrintDialog on offers the printer dialog and begins a job; pages printed
-// with it off join the job the last dialog began.
+// with it off join the job that is open (or begin one on the printer last chosen); EndPrintJob
+// ends the job when the run is over, and only then is the document complete.
 class SurfacePrinting
 {
 public:
@@ -48,8 +49,17 @@ public:
                               std::int32_t bottom) = 0;
 
     // Prints one page as described above. Returns false when the user cancelled the printer
-    // dialog (nothing is printed); throws AppError when the printer cannot take the page.
+    // dialog (nothing is printed); throws AppError when the printer cannot take the page, its
+    // description saying why where the printer tells.
     virtual bool PrintImage() = 0;
+    // Ends the open print job, if any: the document goes to the printer (or the file is
+    // written). Throws AppError when the printer cannot finish it.
+    virtual void EndPrintJob() = 0;
+
+    // The size of the surface's view on the screen in view pixels: the print area of a page is
+    // what the view shows.
+    virtual std::int32_t ViewWidth() const = 0;
+    virtual std::int32_t ViewHeight() const = 0;
 };
 
 } // namespace brenlow

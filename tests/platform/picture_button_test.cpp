@@ -17,12 +17,16 @@ struct ArtAtSize
     QSize size;
 };
 const ArtAtSize ButtonsOfTheWindows[] = {
-    {ButtonArt::ZoomOut, {49, 45}}, {ButtonArt::Hand, {46, 44}},   {ButtonArt::ZoomIn, {46, 44}},
-    {ButtonArt::Back, {51, 42}},    {ButtonArt::Now, {50, 43}},    {ButtonArt::Forward, {50, 44}},
-    {ButtonArt::Play, {50, 43}},    {ButtonArt::Stop, {50, 45}},   {ButtonArt::Print, {50, 42}},
-    {ButtonArt::Options, {49, 42}}, {ButtonArt::Help, {42, 15}},   {ButtonArt::Minimise, {25, 17}},
-    {ButtonArt::Close, {23, 18}},   {ButtonArt::Accept, {97, 44}}, {ButtonArt::Exit, {46, 21}},
-    {ButtonArt::Save, {60, 24}},    {ButtonArt::Cancel, {60, 24}}, {ButtonArt::Link, {30, 30}},
+    {ButtonArt::ZoomOut, {49, 45}},    {ButtonArt::Hand, {46, 44}},
+    {ButtonArt::ZoomIn, {46, 44}},     {ButtonArt::Back, {51, 42}},
+    {ButtonArt::Now, {50, 43}},        {ButtonArt::Forward, {50, 44}},
+    {ButtonArt::Play, {50, 43}},       {ButtonArt::Stop, {50, 45}},
+    {ButtonArt::Print, {50, 42}},      {ButtonArt::Options, {49, 42}},
+    {ButtonArt::Help, {42, 15}},       {ButtonArt::Minimise, {25, 17}},
+    {ButtonArt::Close, {23, 18}},      {ButtonArt::Accept, {97, 44}},
+    {ButtonArt::Exit, {46, 21}},       {ButtonArt::Save, {60, 24}},
+    {ButtonArt::Cancel, {61, 32}},     {ButtonArt::Link, {30, 30}},
+    {ButtonArt::PrintPages, {76, 32}},
 };
 
 // The picture's pixels inside its rounded corners (which show whatever is behind the button).

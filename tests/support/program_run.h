@@ -9,12 +9,14 @@
 namespace brenlow::test {
 
 // The outside world of one program run as main() wires it, on a temporary program folder:
-// real settings and pointer shapes, the message-box and clock doubles. Each run has an
-// application name of its own, so no run sees settings another one saved.
+// real settings and pointer shapes, the message-box, clock and printer-dialog doubles. Each run has
+// an application name of its own, so no run sees settings another one saved.
 struct ProgramRun
 {
     explicit ProgramRun(const QString &appName)
-        : folder(UniqueName(appName)), services{folder.Info(), settings, messages, clock, pointers}
+        : folder(UniqueName(appName)),
+          printer(folder.FilePath(QStringLiteral("pages.pdf"))),
+          services{folder.Info(), settings, messages, clock, pointers, printer}
     { }
 
     TempProgramFolder folder;
@@ -22,6 +24,7 @@ struct ProgramRun
     RecordingMessageBoxes messages;
     FixedClock clock{QTime(12, 0)};
     QtPointerShapes pointers;
+    PdfPrinterDialog printer; // prints to pages.pdf in the program folder
     AppServices services;
     AppState state;
 

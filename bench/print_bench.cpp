@@ -1,0 +1,127 @@
+// A print run as the print button does it on the real installation, printing to a PDF file
+// through the printer dialog's choice, at the view the program starts with (zoom level 1, where
+// a page holds the largest part of the chart picture): one page (the step shown) against all of
+// option 2 (25 pages). Reports the file sizes; the chart picture is the same on every page and
+// should be stored once, so the 25-page file stays within 3 times the one-page file.
+//
+//   build/bench/brenlow_bench --benchmark_filter='PrintRun'
+
+#include "app/main_screen.h"
+#include "app/startup.h"
+#include "core/app_state.h"
+#include "core/program_info.h"
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+#include "platform/printer_dialog.h"
+#include "platform/qt_pointer_shapes.h"
+#include "platform/settings_store.h"
+#include "print/print_run.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace brenlow {
+namespace {
+
+class SilentMessages : public MessageBoxes
+{
+public:
+    void ShowMessage(const QString &, const QString &, MessageIcon) override { }
+};
+
+// The user choosing a PDF file in the printer dialog.
+class PdfFileChoice : public PrinterDialog
+{
+public:
+    explicit PdfFileChoice(QString path) : path_(std::move(path)) { }
+    bool Ask(QPrinter &printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path_);
+        return true;
+    }
+
+private:
+    QString path_;
+};
+
+PrintBoxes OnePage()
+{
+    PrintBoxes boxes{};
+    boxes[1] = true;
+    return boxes;
+}
+
+PrintBoxes AllOfOption2()
+{
+    PrintBoxes boxes{};
+    boxes[1] = true;
+    for (int box = FirstFixedBox; box <= HalfHoursBox; ++box)
+        boxes[static_cast<std::size_t>(box)] = true;
+    return boxes;
+}
+
+// The main window on the built program folder, just started.
+struct PrintingWindow
+{
+    PrintingWindow()
+    {
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        screen = std::make_unique<MainScreen>(state, services);
+        if (!screen->Load())
+            throw std::runtime_error("start-up failed on " BRENLOW_BIN_DIR);
+        screen->show();
+        state.HighWater1Text = QStringLiteral("10:00");
+    }
+
+    // One run; the size of the file it wrote, in bytes.
+    qint64 Run(const PrintBoxes &boxes)
+    {
+        if (PrintSelectedSteps(state, screen->View(), screen->Printing(), messages, boxes)
+            != PrintRunEnd::Printed)
+            throw std::runtime_error("the print run failed");
+        return QFileInfo(pdf).size();
+    }
+
+    QTemporaryDir config;
+    QString pdf = config.filePath(QStringLiteral("pages.pdf"));
+    QtSettingsStore settings;
+    SilentMessages messages;
+    SystemClock clock;
+    QtPointerShapes pointers;
+    PdfFileChoice printer{pdf};
+    AppServices services{ProgramInfo{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")},
+                         settings,
+                         messages,
+                         clock,
+                         pointers,
+                         printer};
+    AppState state;
+    std::unique_ptr<MainScreen> screen;
+};
+
+void BM_PrintRun_Real(benchmark::State &st, const PrintBoxes &boxes)
+{
+    PrintingWindow window;
+    const double onePage = double(window.Run(OnePage()));
+    qint64 bytes = 0;
+    for (auto _ : st)
+        bytes = window.Run(boxes);
+    st.counters["pdf_bytes"] = double(bytes);
+    st.counters["x_one_page"] = double(bytes) / onePage;
+}
+BENCHMARK_CAPTURE(BM_PrintRun_Real, OnePage, OnePage())
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_PrintRun_Real, 25Pages, AllOfOption2())
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+} // namespace
+} // namespace brenlow

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "render/surface_printing.h"
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace brenlow {
+
+class PrinterDialog;
+class RecordingSurface;
+
+// The chart surface's printing group: prints the print area of a recording surface, its
+// picture from the full-resolution picture and its display list as vector shapes and text,
+// through SurfacePainter, onto a QPrinter. The printer lives as long as this object, so the
+// dialog offers what the user chose last time; pages are landscape unless the user chooses
+// otherwise.
+//
+// On the page one picture pixel covers PrintZoom / 100 of 1/96 inch; the print area's top-left
+// lies at the printable area's top-left, moved by PrintOffsetX, PrintOffsetY (1/96 inch).
+// PrintAreaOnly off prints the whole picture; PrintUseZoom off prints at 100 %; PrintStretch on
+// stretches the area over the whole printable area.
+class SurfacePrinter : public SurfacePrinting
+{
+public:
+    // viewSize: the surface's view in view pixels, asked when a page is composed.
+    SurfacePrinter(const RecordingSurface &surface, PrinterDialog &dialog,
+                   std::function<QSize()> viewSize);
+    ~SurfacePrinter() override; // an open job is ended
+    SurfacePrinter(const SurfacePrinter &) = delete;
+    SurfacePrinter &operator=(const SurfacePrinter &) = delete;
+
+    double PrintOffsetX() const override;
+    void SetPrintOffsetX(double offset) override;
+    double PrintOffsetY() const override;
+    void SetPrintOffsetY(double offset) override;
+    double PrintZoom() const override;
+    void SetPrintZoom(double percent) override;
+    std::int32_t PrintCopies() const override;
+    void SetPrintCopies(std::int32_t copies) override;
+    bool PrintUseZoom() const override;
+    void SetPrintUseZoom(bool useZoom) override;
+    bool PrintAreaOnly() const override;
+    void SetPrintAreaOnly(bool areaOnly) override;
+    bool PrintStretch() const override;
+    void SetPrintStretch(bool stretch) override;
+    bool ShowPrintDialog() const override;
+    void SetShowPrintDialog(bool show) override;
+    void SetPrintArea(std::int32_t left, std::int32_t top, std::int32_t right,
+                      std::int32_t bottom) override;
+    bool PrintImage() override;
+    void EndPrintJob() override;
+    std::int32_t ViewWidth() const override;
+    std::int32_t ViewHeight() const override;
+
+    // The rectangle last marked, in picture pixels (right and bottom exclusive).
+    QRect PrintArea() const { return area_; }
+    // The printer the jobs go to, with the choices of the last dialog.
+    QPrinter &Printer() { return *printer_; }
+    bool JobOpen() const { return painter_ != nullptr; }
+
+private:
+    void BeginJob();
+    void PaintPage();
+    // The picture under the print area, cut out once and kept while the picture and the area
+    // stay: every page of a run draws the same image, which a PDF then stores only once.
+    const QImage &AreaPicture(const QRect &area);
+
+    const RecordingSurface &surface_;
+    PrinterDialog &dialog_;
+    std::function<QSize()> viewSize_;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_; // while a job is open
+    bool pageDrawn_ = false;            // the open job has a page already
+
+    double offsetX_ = 0;
+    double offsetY_ = 0;
+    double zoom_ = 100.0;
+    std::int32_t copies_ = 1;
+    bool useZoom_ = true;
+    bool areaOnly_ = true;
+    bool stretch_ = false;
+    bool showDialog_ = true;
+    QRect area_;
+
+    QImage areaPicture_;
+    qint64 areaPictureKey_ = 0; // cacheKey of the picture it was cut from
+    QRect areaPictureRect_;
+};
+
+} // namespace brenlow

@@ -1,0 +1,107 @@
+#include "print/compose_step_page.h"
+
+#include "core/app_state.h"
+#include "core/chart_geometry.h"
+#include "core/rounding.h"
+#include "platform/event_pump.h"
+#include "render/chart_surface.h"
+#include "render/redraw.h"
+#include "render/step_view.h"
+#include "render/surface_printing.h"
+#include "tide/step_conventions.h"
+
+#include <array>
+
+namespace brenlow {
+namespace {
+
+// Caption font sizes in points at the zoom levels 1 to 4.
+constexpr std::array<double, 5> CaptionPoints = {0, 40, 20, 12, 10};
+
+// Drawing attributes of the captions: black outline, pen mode 14 (copy pen), black text on a
+// white box.
+constexpr std::int32_t CaptionPenMode = 14;
+
+} // namespace
+
+QString PageName(std::int32_t step)
+{
+    QString offset = HourOffsetText(step);
+    if (!offset.startsWith(QLatin1Char('-')))
+        offset.prepend(QLatin1Char('+'));
+    return QStringLiteral("Highwater: ") + offset;
+}
+
+QString CaptionLine1(std::int32_t step)
+{
+    return PageName(step) + QStringLiteral("  Illustrative tidal data - not for navigation");
+}
+
+QString CaptionLine2()
+{
+    return QStringLiteral("Brenlow");
+}
+
+std::optional<double> CaptionFontSize(const AppState &state, double zoom)
+{
+    for (int level = FirstZoomLevel; level <= LastZoomLevel; ++level) {
+        if (zoom == ZoomLevelPercent(state, level))
+            return CaptionPoints[static_cast<std::size_t>(level)];
+    }
+    return std::nullopt;
+}
+
+bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing, std::int32_t step,
+                     bool print)
+{
+    PumpEventsOnce();
+    RedrawStep(state, view, ShownStep{step, state.SecondTideActive},
+               RedrawWay{.KeepView = true, .PleaseWait = false});
+    if (!print)
+        return true;
+
+    ImageSurface &surface = view.Surface();
+    const double zoom = surface.Zoom();
+    printing.SetPrintOffsetX(0.0);
+    printing.SetPrintOffsetY(0.0);
+    printing.SetPrintZoom(zoom);
+    printing.SetPrintCopies(1);
+    printing.SetPrintUseZoom(true);
+
+    // The part of the picture the view shows, in picture pixels, each edge rounded from the
+    // unrounded sum.
+    const double f = 100.0 / zoom; // picture pixels per view pixel
+    const double scrollX = surface.ScrollX() * f;
+    const double scrollY = surface.ScrollY() * f;
+    printing.SetPrintArea(NearestInt32(scrollX), NearestInt32(scrollY),
+                          NearestInt32(printing.ViewWidth() * f + scrollX),
+                          NearestInt32(printing.ViewHeight() * f + scrollY));
+    printing.SetPrintAreaOnly(true);
+    printing.SetPrintStretch(false);
+
+    if (!state.PrintRunStarted) {
+        printing.SetShowPrintDialog(true);
+        state.PrintRunStarted = true;
+    } else {
+        printing.SetShowPrintDialog(false);
+    }
+
+    // The font's bold face stays as the renderer left it for its labels.
+    surface.SetPenColor(SurfaceBlack);
+    surface.SetPenMode(CaptionPenMode);
+    surface.SetTextAngle(0.0F);
+    surface.SetFontName(QStringLiteral("Arial"));
+    if (const std::optional<double> points = CaptionFontSize(state, zoom))
+        surface.SetFontSize(*points);
+    surface.SetTextTransparent(false);
+    surface.SetBrushColor(SurfaceWhite);
+
+    const std::int32_t x0 = NearestInt32(scrollX);
+    surface.DrawText(x0, NearestInt32(scrollY), CaptionLine1(step));
+    const std::int32_t h = surface.TextHeight(QStringLiteral("A"));
+    surface.DrawText(x0, NearestInt32(scrollY + h), CaptionLine2());
+
+    return printing.PrintImage();
+}
+
+} // namespace brenlow

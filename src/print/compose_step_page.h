@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace brenlow {
+
+struct AppState;
+class StepView;
+class SurfacePrinting;
+
+// What names a step's page: "Highwater: " and the hours from high water with one decimal,
+// signed ("Highwater: +0.0", "Highwater: -0.5", "Highwater: +6.0").
+QString PageName(std::int32_t step);
+// The first caption line of a step's page: its name, two spaces and the notice.
+QString CaptionLine1(std::int32_t step);
+// The second caption line: the program's name.
+QString CaptionLine2();
+
+// The caption's font size in points at the surface's zoom (percent): 40, 20, 12 or 10 at the
+// zoom levels 1 to 4, nothing at a zoom equal to none of them (the font keeps its size).
+// Compared for exact equality, as the view reads back the level it was given.
+std::optional<double> CaptionFontSize(const AppState &state, double zoom);
+
+// Shows step on the main window's chart surface (backdrop reloaded, Draw_flows, zoom and
+// scroll kept) and makes it CurrentStep; with print, also draws the two caption lines at the
+// top-left of the visible part and prints that part as one page at the view's zoom. The first
+// page of a run (PrintRunStarted false) offers the printer dialog and sets PrintRunStarted.
+// Returns false when the user cancelled the printer dialog (nothing printed). Throws AppError
+// when the step cannot be shown or the page cannot be printed.
+bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing, std::int32_t step,
+                     bool print);
+
+} // namespace brenlow

@@ -1,0 +1,90 @@
+#include "print/print_run.h"
+
+#include "core/app_error.h"
+#include "core/app_state.h"
+#include "platform/message_boxes.h"
+#include "print/compose_step_page.h"
+#include "render/surface_printing.h"
+
+#include <exception>
+
+namespace brenlow {
+namespace {
+
+QString WithReason(const QString &text, const QString &reason)
+{
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
+}
+
+QString ReasonOf(const std::exception &error)
+{
+    if (const auto *appError = dynamic_cast<const AppError *>(&error))
+        return appError->Description();
+    return QString::fromLocal8Bit(error.what());
+}
+
+// The step shown before the run, on the screen again. A chart picture that fails now is told
+// as any failed redraw is; the step is the saved one either way.
+void ShowSavedStep(AppState &state, StepView &view, SurfacePrinting &printing,
+                   MessageBoxes &messages, std::int32_t saved)
+{
+    try {
+        ComposeStepPage(state, view, printing, saved, false);
+    } catch (const std::exception &error) {
+        messages.Inform(
+            WithReason(QStringLiteral("The chart could not be redrawn."), ReasonOf(error)));
+    }
+    state.CurrentStep = saved;
+}
+
+} // namespace
+
+PrintRunEnd PrintSelectedSteps(AppState &state, StepView &view, SurfacePrinting &printing,
+                               MessageBoxes &messages, const PrintBoxes &boxes)
+{
+    const std::int32_t saved = state.CurrentStep;
+    state.PrintRunStarted = false;
+    const std::vector<std::int32_t> steps = SelectedSteps(boxes, saved);
+    if (steps.empty()) {
+        messages.Inform(QStringLiteral("Please select Print options 1 or 2"));
+        return PrintRunEnd::NoOptionChosen;
+    }
+
+    PrintRunEnd end = PrintRunEnd::Printed;
+    std::int32_t failedStep = 0;
+    QString reason;
+    for (const std::int32_t step : steps) {
+        try {
+            if (!ComposeStepPage(state, view, printing, step, true)) {
+                end = PrintRunEnd::Cancelled;
+                break;
+            }
+        } catch (const std::exception &error) {
+            end = PrintRunEnd::Failed;
+            failedStep = step;
+            reason = ReasonOf(error);
+            break;
+        }
+    }
+    // The pages printed so far make one document; after a failure it is still finished, so
+    // that no job is left open.
+    try {
+        printing.EndPrintJob();
+    } catch (const std::exception &error) {
+        if (end == PrintRunEnd::Printed) {
+            end = PrintRunEnd::Failed;
+            reason = ReasonOf(error);
+        }
+    }
+
+    if (end == PrintRunEnd::Failed) {
+        const QString text = failedStep != 0
+            ? QStringLiteral("The page for %1 could not be printed.").arg(PageName(failedStep))
+            : QStringLiteral("The pages could not be printed.");
+        messages.Inform(WithReason(text, reason));
+    }
+    ShowSavedStep(state, view, printing, messages, saved);
+    return end;
+}
+
+} // namespace brenlow

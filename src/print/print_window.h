@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/frameless_window.h"
+#include "print/print_selection.h"
+
+#include <array>
+
+namespace brenlow {
+
+struct AppState;
+class MessageBoxes;
+class PictureCheckBox;
+class StepView;
+class SurfacePrinting;
+
+// What the print window prints with: the main window's step view and its surface's printing.
+struct PrintServices
+{
+    StepView &View;
+    SurfacePrinting &Printing;
+    MessageBoxes &Messages;
+};
+
+// Where the user chooses the steps to print, one page each: option 1 around the step shown,
+// or option 2 by whole hours from high water. The two groups never hold ticks together: a
+// box of one clears the other, whether the user or the program ticks it.
+class PrintScreen : public FramelessWindow
+{
+    Q_OBJECT
+public:
+    static constexpr QSize ClientSize{383, 526};
+
+    PrintScreen(AppState &state, const PrintServices &services, QWidget *parent = nullptr);
+
+    // Clears Check2 to Check4, or Check5 to Check18, with the clearing flag set so that the
+    // boxes' own notifications do nothing meanwhile.
+    void ClearRelativeGroup();
+    void ClearFixedGroup();
+
+    // The ticks as they stand, [1] .. [18].
+    PrintBoxes Boxes() const;
+
+    // Check1 the step shown (always ticked), Check2 three hours after, Check3 three hours
+    // before, Check4 every half hour; Check5 .. Check17 the whole hours -6 .. +6; Check18 the
+    // half hours towards high water.
+    PictureCheckBox *Check1 = nullptr;
+    PictureCheckBox *Check2 = nullptr;
+    PictureCheckBox *Check3 = nullptr;
+    PictureCheckBox *Check4 = nullptr;
+    PictureCheckBox *Check5 = nullptr;
+    PictureCheckBox *Check6 = nullptr;
+    PictureCheckBox *Check7 = nullptr;
+    PictureCheckBox *Check8 = nullptr;
+    PictureCheckBox *Check9 = nullptr;
+    PictureCheckBox *Check10 = nullptr;
+    PictureCheckBox *Check11 = nullptr;
+    PictureCheckBox *Check12 = nullptr;
+    PictureCheckBox *Check13 = nullptr;
+    PictureCheckBox *Check14 = nullptr;
+    PictureCheckBox *Check15 = nullptr;
+    PictureCheckBox *Check16 = nullptr;
+    PictureCheckBox *Check17 = nullptr;
+    PictureCheckBox *Check18 = nullptr;
+    PictureButton *printb = nullptr;
+    PictureButton *cancel = nullptr;
+    PictureButton *closebutton = nullptr;
+
+    // The box of a number 1..18.
+    PictureCheckBox *Check(int number) const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void RelativeBoxClicked();
+    void FixedBoxClicked();
+    // The print button: runs the print, then closes unless no option was chosen.
+    void printb_Click();
+
+    AppState &state_;
+    PrintServices services_;
+    std::array<PictureCheckBox *, 19> checks_{}; // [1..18]
+    bool clearing_ = false;
+    bool printing_ = false;
+};
+
+// The main window's print button: the print window modally over the main window. Whatever
+// happens in it, the main window shows the same step, zoom and scroll afterwards.
+void OpenPrintWindow(QWidget &mainWindow, AppState &state, const PrintServices &services);
+
+// The print window's background: title band, the captions of the two options.
+QPixmap PaintPrintBackground();
+
+} // namespace brenlow

@@ -1,0 +1,310 @@
+#include "print/print_window.h"
+
+#include "app/main_screen.h"
+#include "core/app_state.h"
+#include "core/program_info.h"
+#include "platform/chart_surface_widget.h"
+#include "platform/picture_check_box.h"
+#include "platform/surface_printer.h"
+#include "render/redraw.h"
+#include "support/program_files.h"
+#include "support/program_run.h"
+#include "tide/step_conventions.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace brenlow {
+namespace {
+
+// The standard output of a command-line tool, or nothing when it fails.
+QString ToolOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const QString &pdf)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(ToolOutput(QStringLiteral("pdfinfo"), {pdf}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The step of each page, read back from the page's first caption line.
+std::vector<std::int32_t> PrintedSteps(const QString &pdf)
+{
+    std::vector<std::int32_t> steps;
+    const QString text = ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const QString &page : text.split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("Highwater: ([+-]\\d+\\.\\d)")).match(page);
+        if (match.hasMatch())
+            steps.push_back(std::int32_t(match.captured(1).toDouble() * 2) + HighWaterStep);
+    }
+    return steps;
+}
+
+// The main window after start-up on one steady station, at zoom level 2 scrolled into the
+// chart, printing to pages.pdf in the program folder.
+struct PrintingRun : test::ProgramRun
+{
+    PrintingRun() : test::ProgramRun(QStringLiteral("brenlow-print"))
+    {
+        test::WriteInstallation(folder, {test::StationLine(test::SteadyStation("1.5", "90"))});
+        screen = std::make_unique<MainScreen>(state, services);
+        EXPECT_TRUE(screen->Load());
+        screen->show();
+        messages.Shown.clear(); // the plain flow database's warning
+        state.HighWater1Text = QStringLiteral("10:00");
+        screen->IB1->SetZoom(49.999968);
+        screen->IB1->SetScrollX(300);
+        screen->IB1->SetScrollY(200);
+    }
+
+    void Show(std::int32_t step)
+    {
+        RedrawStep(state, screen->View(), {step, false}, {true, false});
+    }
+
+    // Presses the print button and lets act do what the user does in the print window; returns
+    // once the window has closed.
+    void Print(std::function<void(PrintScreen &)> act)
+    {
+        QFile::remove(printer.FilePath);
+        auto *timer = new QTimer(screen.get());
+        QObject::connect(timer, &QTimer::timeout, [this, timer, act] {
+            if (auto *window = qobject_cast<PrintScreen *>(QApplication::activeModalWidget())) {
+                timer->deleteLater();
+                timer->stop();
+                centredOverMain =
+                    window->frameGeometry().center() == screen->frameGeometry().center();
+                act(*window);
+            }
+        });
+        timer->start(10);
+        screen->printbt->click();
+    }
+
+    // After a run: the main window shows the saved step as before, and no caption is left.
+    void ExpectShowing(std::int32_t saved) const
+    {
+        EXPECT_EQ(state.CurrentStep, saved);
+        EXPECT_EQ(screen->showinghw->text(), HourOffsetText(saved));
+        EXPECT_EQ(screen->IB1->Zoom(), 49.999968);
+        EXPECT_EQ(screen->IB1->ScrollX(), 300);
+        EXPECT_EQ(screen->IB1->ScrollY(), 200);
+        for (const DisplayItem &item : screen->IB1->DisplayList()) {
+            if (const auto *text = std::get_if<DrawnText>(&item)) {
+                EXPECT_FALSE(text->Text.startsWith(QStringLiteral("Highwater"))) << "caption left";
+            }
+        }
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the print window closed";
+    }
+
+    std::unique_ptr<MainScreen> screen;
+    bool centredOverMain = false;
+};
+
+PrintBoxes Ticked(const std::vector<int> &numbers)
+{
+    PrintBoxes boxes{};
+    for (const int number : numbers)
+        boxes[static_cast<std::size_t>(number)] = true;
+    return boxes;
+}
+
+TEST(PrintWindow, PrintsTheChosenStepsAsOneDocumentAndShowsTheSavedStepAgain)
+{
+    struct Row
+    {
+        const char *name;
+        std::int32_t saved;
+        std::vector<int> clicks; // by the user, in this order
+        int setByProgram;        // then this box ticked by the program (0: none)
+        std::vector<int> ticked; // what the window then holds
+        std::vector<std::int32_t> steps;
+    };
+    const Row rows[] = {
+        {"print at once", 9, {}, 0, {1}, {9}},
+        {"half-hourly alone", 9, {4}, 0, {1, 4}, {9}},
+        {"half hours alone", 9, {18}, 0, {1, 18}, {9}},
+        {"Check7 clears option 1", 9, {2, 3, 4, 7}, 0, {1, 7}, {5}},
+        {"Check3 from the program clears option 2", 9, {7, 18}, 3, {1, 3}, {3, 5, 7, 9}},
+        {"high water with half hours", 9, {11, 18}, 0, {1, 11, 18}, {13}},
+        {"all of option 2",
+         9,
+         {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18},
+         0,
+         {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18},
+         {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+          15, 14, 17, 16, 19, 18, 21, 20, 23, 22, 25, 24}},
+        {"2, 3 and 4 at 13",
+         13,
+         {2, 3, 4},
+         0,
+         {1, 2, 3, 4},
+         {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
+        {"saved 2: hourly both ways", 2, {3, 2}, 0, {1, 2, 3}, {20, 22, 24, 2, 4, 6, 8}},
+        {"saved 25: half-hourly after", 25, {2, 4}, 0, {1, 2, 4}, {25, 1, 2, 3, 4, 5, 6}},
+    };
+    PrintingRun run;
+    int runs = 0;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        run.Show(row.saved);
+        run.Print([&row](PrintScreen &window) {
+            for (const int box : row.clicks)
+                QTest::mouseClick(window.Check(box), Qt::LeftButton);
+            if (row.setByProgram != 0)
+                window.Check(row.setByProgram)->setChecked(true);
+            EXPECT_EQ(window.Boxes(), Ticked(row.ticked));
+            window.printb->click();
+        });
+        EXPECT_EQ(run.printer.Asked, ++runs) << "the dialog once per run";
+        EXPECT_EQ(PdfPages(run.printer.FilePath), int(row.steps.size()));
+        EXPECT_EQ(PrintedSteps(run.printer.FilePath), row.steps);
+        run.ExpectShowing(row.saved);
+        EXPECT_TRUE(run.messages.Shown.empty());
+    }
+}
+
+TEST(PrintWindow, RunsThatPrintNothing)
+{
+    struct Row
+    {
+        const char *name;
+        bool accept;
+        QString file; // in the program folder
+        std::function<void(PrintScreen &)> act;
+        QString message;
+        int asked;
+    };
+    const Row rows[] = {
+        {"cancel button", true, QStringLiteral("pages.pdf"),
+         [](PrintScreen &w) {
+             EXPECT_EQ(w.size(), QSize(383, 526));
+             EXPECT_EQ(w.cancel->geometry(), QRect(51, 389, 61, 32));
+             EXPECT_EQ(w.cancel->toolTip(), QStringLiteral("Cancel print and exit"));
+             EXPECT_EQ(w.closebutton->geometry(), QRect(338, 7, 23, 18));
+             EXPECT_EQ(w.closebutton->toolTip(), QStringLiteral("Close print window"));
+             EXPECT_EQ(w.printb->toolTip(), QStringLiteral("Print options selected"));
+             QTest::mouseClick(w.Check1, Qt::LeftButton);
+             EXPECT_EQ(w.Boxes(), Ticked({1})) << "opens with the step shown, for good";
+             w.cancel->click();
+         },
+         QString(), 0},
+        {"printer dialog cancelled", false, QStringLiteral("pages.pdf"),
+         [](PrintScreen &w) { w.printb->click(); }, QString(), 1},
+        {"page cannot be printed", true, QStringLiteral("gone/pages.pdf"),
+         [](PrintScreen &w) { w.printb->click(); },
+         QStringLiteral("The page for Highwater: -2.0 could not be printed.\n"), 1},
+        {"no option chosen: the window stays open", true, QStringLiteral("pages.pdf"),
+         [](PrintScreen &w) {
+             w.Check1->setChecked(false);
+             w.printb->click();
+             EXPECT_TRUE(w.isVisible());
+             w.closebutton->click();
+         },
+         QStringLiteral("Please select Print options 1 or 2"), 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        PrintingRun run;
+        run.Show(9);
+        run.printer.Accept = row.accept;
+        run.printer.FilePath = run.folder.FilePath(row.file);
+        run.Print(row.act);
+        EXPECT_TRUE(run.centredOverMain);
+        EXPECT_EQ(run.printer.Asked, row.asked);
+        EXPECT_FALSE(QFile::exists(run.printer.FilePath));
+        run.ExpectShowing(9);
+        if (row.message.isEmpty()) {
+            EXPECT_TRUE(run.messages.Shown.empty());
+        } else {
+            ASSERT_EQ(run.messages.Shown.size(), 1U);
+            EXPECT_TRUE(run.messages.Shown[0].Text.startsWith(row.message))
+                << run.messages.Shown[0].Text.toStdString();
+            EXPECT_EQ(run.messages.Shown[0].Title, QString::fromLatin1(ProgramTitle));
+        }
+    }
+}
+
+// Pixels of a page of the given colour (within a small tolerance) inside a rectangle.
+int PixelsOfColour(const QImage &page, const QRect &rect, QColor colour)
+{
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                    + std::abs(c.blue() - colour.blue())
+                < 12;
+        }
+    return count;
+}
+
+TEST(PrintWindow, PageShowsTheViewWithTheArrowAndTheCaptionBox)
+{
+    PrintingRun run;
+    run.screen->IB1->SetZoom(99.999936);
+    run.Show(9);
+    const auto &items = run.screen->IB1->DisplayList();
+    const auto arrow = std::find_if(items.begin(), items.end(), [](const DisplayItem &item) {
+        return std::holds_alternative<DrawnPolygon>(item);
+    });
+    ASSERT_NE(arrow, items.end());
+    const DrawnPolygon polygon = std::get<DrawnPolygon>(*arrow);
+    const QRect arrowBox =
+        QPolygon(QList<QPoint>(polygon.Points.begin(), polygon.Points.end())).boundingRect();
+    run.screen->IB1->SetScrollX(arrowBox.left() - 300); // the arrow some way into the view
+    run.screen->IB1->SetScrollY(arrowBox.top() - 200);
+    const QPoint scroll(run.screen->IB1->ScrollX(), run.screen->IB1->ScrollY());
+
+    run.Print([](PrintScreen &window) { window.printb->click(); });
+    ASSERT_EQ(PdfPages(run.printer.FilePath), 1);
+    const QString png = run.folder.FilePath(QStringLiteral("page"));
+    ToolOutput(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                QStringLiteral("-singlefile"), run.printer.FilePath, png});
+    const QImage page(png + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+
+    // At 96 dots per inch one page pixel is one view pixel, from the printable area's corner.
+    auto &printer = dynamic_cast<SurfacePrinter &>(run.screen->Printing()).Printer();
+    const QPoint corner =
+        (printer.pageLayout().paintRect(QPageLayout::Inch).topLeft() * 96).toPoint();
+    const QColor brush(int(polygon.Brush & 0xFF), int((polygon.Brush >> 8) & 0xFF),
+                       int((polygon.Brush >> 16) & 0xFF));
+    const QRect onPage = arrowBox.translated(corner - scroll);
+    const int arrowPixels = PixelsOfColour(page, onPage.adjusted(-1, -1, 1, 1), brush);
+    EXPECT_GT(arrowPixels, arrowBox.width() * arrowBox.height() / 5);
+    EXPECT_EQ(PixelsOfColour(page, onPage.adjusted(-40, -40, 40, 40), brush), arrowPixels)
+        << "the arrow where the display list put it";
+
+    // The first caption line: a white box at the corner with dark text in it. The chart fills
+    // the view's 780 x 497 pixels from the corner, and the paper is white beyond.
+    const QColor chart(0xcc, 0xe6, 0xf5);
+    EXPECT_EQ(page.pixelColor(corner + QPoint(1, 1)), QColor(Qt::white));
+    EXPECT_GT(PixelsOfColour(page, QRect(corner, QSize(200, 14)), Qt::black), 50);
+    EXPECT_EQ(page.pixelColor(corner + QPoint(1, 60)), chart);
+    EXPECT_EQ(page.pixelColor(corner + QPoint(779, 496)), chart);
+    EXPECT_EQ(page.pixelColor(corner + QPoint(781, 200)), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(corner + QPoint(300, 498)), QColor(Qt::white));
+}
+
+} // namespace
+} // namespace brenlow
