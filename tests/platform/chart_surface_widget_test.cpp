@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace brenlow {
@@ -113,6 +114,54 @@ TEST(ChartSurfaceWidget, ScrollStaysInsideTheMagnifiedPicture)
     surface.LoadImageFile(folder.Write("small.bmp", Blocks({1000, 1500})));
     EXPECT_EQ(surface.ScrollX(), 0);
     EXPECT_EQ(surface.ScrollY(), 42);
+}
+
+// Guards against the view moving by itself: whatever limits the offsets for a while, the ones
+// written come back when it is undone.
+TEST(ChartSurfaceWidget, OffsetsWrittenAreKeptWhileLimited)
+{
+    constexpr double Level4 = 99.999936; // 72 × 1.388888
+    PictureFolder folder;
+    const QString chart = folder.Write("chart.bmp", Blocks({2000, 1500}));
+    const QString small = folder.Write("small.bmp", Blocks({1000, 750}));
+    struct Row
+    {
+        const char *name;
+        std::function<void(ChartSurfaceWidget &)> limit;
+        std::function<void(ChartSurfaceWidget &)> undo;
+        QPoint limited;
+    };
+    const Row rows[] = {
+        {"zoom to the first level and back", [](ChartSurfaceWidget &s) { s.SetZoom(Level1); },
+         [](ChartSurfaceWidget &s) { s.SetZoom(Level4); }, QPoint(89, 92)},
+        {"a larger view and back", [](ChartSurfaceWidget &s) { s.resize(700, 600); },
+         [](ChartSurfaceWidget &s) { s.resize(300, 200); }, QPoint(1300, 900)},
+        {"a smaller picture and the chart again",
+         [&](ChartSurfaceWidget &s) { s.LoadImageFile(small); },
+         [&](ChartSurfaceWidget &s) { s.LoadImageFile(chart); }, QPoint(700, 550)},
+    };
+    for (const Row &row : rows) {
+        ChartSurfaceWidget surface;
+        surface.resize(300, 200);
+        surface.LoadImageFile(chart);
+        surface.SetZoom(Level4);
+        surface.SetScrollX(1700); // the far corner
+        surface.SetScrollY(1300);
+        const QImage corner = surface.grab().toImage();
+        row.limit(surface);
+        EXPECT_EQ(QPoint(surface.ScrollX(), surface.ScrollY()), row.limited) << row.name;
+        row.undo(surface);
+        EXPECT_EQ(QPoint(surface.ScrollX(), surface.ScrollY()), QPoint(1700, 1300)) << row.name;
+        EXPECT_EQ(surface.grab().toImage(), corner) << row.name;
+    }
+
+    // A drag past the edge adds to the offset shown, so the way back starts at once.
+    ChartSurfaceWidget surface;
+    surface.resize(300, 200);
+    surface.LoadImageFile(chart);
+    surface.SetScrollX(surface.ScrollX() + 5000);
+    surface.SetScrollX(surface.ScrollX() - 10);
+    EXPECT_EQ(surface.ScrollX(), 1690);
 }
 
 TEST(ChartSurfaceWidget, ViewShowsTheScrolledPartOfTheMagnifiedPicture)
