@@ -1,11 +1,12 @@
 // Moving over the real chart in the main window: a zoom click, from the ladder operation to the
 // finished paint of the 780 × 497 view, at each level and on the level's first visit (a fresh
 // window each time); a pan drag step (read the offsets, write them moved, paint) at each level;
-// both against painting the unchanged view at that level in the same run. Last, the resident
+// both against painting the unchanged view at that level in the same run. Then what a new
+// picture's load adds for the view against the decoding that comes with it, and the resident
 // memory of the process once all four levels have been shown. Run it again with
 // QT_SCALE_FACTOR=2 for a high-density screen.
 //
-//   build/bench/brenlow_bench --benchmark_filter='Zoom|Pan'
+//   build/bench/brenlow_bench --benchmark_filter='Zoom|Pan|HalvedCopies|DecodeChart'
 
 #include "app/main_screen.h"
 #include "app/startup.h"
@@ -15,12 +16,15 @@
 #include "platform/chart_surface_widget.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
+#include "platform/picture_cache.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
+#include "platform/surface_painter.h"
 #include "view/zoom_ladder.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -216,6 +220,30 @@ void BM_ZoomBareView_Real(benchmark::State &bench)
         window.Paint();
 }
 BENCHMARK(BM_ZoomBareView_Real)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// What a load of a new picture adds for the view: halving the chart picture again and again,
+// against decoding the file, which every such load does first.
+void BM_HalvedCopies_Real(benchmark::State &bench)
+{
+    if (!RealContentPresent(bench))
+        return;
+    const QImage chart = LoadCachedPicture(QStringLiteral(BRENLOW_BIN_DIR "/backdrop.bmp"));
+    const QImage copies[] = {chart, chart.copy()}; // two pictures: every use makes the copies
+    SurfacePaintCache cache;
+    int i = 0;
+    for (auto _ : bench)
+        cache.UsePicture(copies[i++ % 2]);
+}
+BENCHMARK(BM_HalvedCopies_Real)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeChart_Real(benchmark::State &bench)
+{
+    if (!RealContentPresent(bench))
+        return;
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(QImage(QStringLiteral(BRENLOW_BIN_DIR "/backdrop.bmp")));
+}
+BENCHMARK(BM_DecodeChart_Real)->Unit(benchmark::kMillisecond);
 
 // Resident memory after start-up and after the ladder has been walked up and down with a pan
 // at each level. Run it alone: other benchmarks of the same process leave their pictures in
