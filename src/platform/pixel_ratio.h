@@ -14,12 +14,15 @@ namespace brenlow {
 // that reaches the device instead.
 inline qreal PaintedPixelRatio(const QPainter &painter)
 {
+    const qreal ofDevice =
+        painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
     bool invertible = false;
     const QTransform toWorld = painter.worldTransform().inverted(&invertible);
     if (!invertible)
-        return painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+        return ofDevice;
     const QTransform base = toWorld * painter.deviceTransform();
-    return std::hypot(base.m11(), base.m12());
+    const qreal ratio = std::hypot(base.m11(), base.m12());
+    return std::isfinite(ratio) && ratio > 0 ? ratio : ofDevice;
 }
 
 } // namespace brenlow
