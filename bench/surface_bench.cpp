@@ -145,7 +145,7 @@ void BM_SurfaceStepRedraw(benchmark::State &state)
 {
     auto surface = ViewAtFirstLevel();
     QImage view = ViewImage();
-    PaintView(*surface, view); // the scaled copy for this zoom is made once, not per step
+    PaintView(*surface, view); // the labels of this zoom are rasterised once, not per step
     for (auto _ : state) {
         surface->SetFitOnLoad(false);
         surface->SetKeepViewOnLoad(true);

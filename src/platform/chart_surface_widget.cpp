@@ -30,9 +30,9 @@ double PaintScale(double zoom)
     return std::clamp(zoom, MinPaintZoom, MaxPaintZoom) / FullSize;
 }
 
-// The surface keeps the view inside the picture: a scroll offset lies between 0 and the part
-// of the magnified picture that does not fit in the view.
-std::int32_t ClampScroll(std::int32_t offset, int magnified, int view)
+// The view stays inside the picture: a scroll offset as shown lies between 0 and the part of
+// the magnified picture that does not fit in the view.
+std::int32_t LimitScroll(std::int32_t offset, int magnified, int view)
 {
     return std::clamp(offset, 0, std::max(0, magnified - view));
 }
@@ -50,20 +50,22 @@ struct ChartSurfaceWidget::Impl
         return SurfacePainter::MagnifiedSize(Recording.PictureSize(), PaintScale(Recording.Zoom()));
     }
 
-    void ClampView(QSize view)
+    // The offsets as shown: those last written, limited to the picture at the present zoom and
+    // view size. The written ones are kept, so that zooming out and in again comes back to the
+    // same place.
+    QPoint Scroll(QSize view) const
     {
         const QSize magnified = MagnifiedSize();
-        Recording.SetScrollX(ClampScroll(Recording.ScrollX(), magnified.width(), view.width()));
-        Recording.SetScrollY(ClampScroll(Recording.ScrollY(), magnified.height(), view.height()));
+        return QPoint(LimitScroll(Recording.ScrollX(), magnified.width(), view.width()),
+                      LimitScroll(Recording.ScrollY(), magnified.height(), view.height()));
     }
 
     // Picture pixels to view pixels.
-    QTransform ToView() const
+    QTransform ToView(QSize view) const
     {
         const double scale = PaintScale(Recording.Zoom());
-        return QTransform()
-            .translate(-Recording.ScrollX(), -Recording.ScrollY())
-            .scale(scale, scale);
+        const QPoint scroll = Scroll(view);
+        return QTransform().translate(-scroll.x(), -scroll.y()).scale(scale, scale);
     }
 };
 
@@ -87,7 +89,6 @@ void ChartSurfaceWidget::LoadImageFile(const QString &path)
         const double down = double(height()) / d.Recording.PictureSize().height();
         d.Recording.SetZoom(std::min(across, down) * FullSize);
     }
-    d.ClampView(size());
     update();
 }
 
@@ -119,33 +120,31 @@ double ChartSurfaceWidget::Zoom() const
 void ChartSurfaceWidget::SetZoom(double percent)
 {
     impl_->Recording.SetZoom(percent);
-    impl_->ClampView(size());
     update();
 }
 
-// The offsets are brought inside the picture again whenever they are read or painted, so they
-// follow changes of the widget's size (which a hidden widget is told of only when shown).
+// The offsets read back are those shown, worked out afresh at every read, so they follow the
+// zoom and the widget's size (which a hidden widget is told of only when shown). A drag adds
+// to what it reads, so pulling past the edge never builds up a distance to drag back.
 std::int32_t ChartSurfaceWidget::ScrollX() const
 {
-    impl_->ClampView(size());
-    return impl_->Recording.ScrollX();
+    return impl_->Scroll(size()).x();
 }
 
 void ChartSurfaceWidget::SetScrollX(std::int32_t x)
 {
-    impl_->Recording.SetScrollX(ClampScroll(x, impl_->MagnifiedSize().width(), width()));
+    impl_->Recording.SetScrollX(x);
     update();
 }
 
 std::int32_t ChartSurfaceWidget::ScrollY() const
 {
-    impl_->ClampView(size());
-    return impl_->Recording.ScrollY();
+    return impl_->Scroll(size()).y();
 }
 
 void ChartSurfaceWidget::SetScrollY(std::int32_t y)
 {
-    impl_->Recording.SetScrollY(ClampScroll(y, impl_->MagnifiedSize().height(), height()));
+    impl_->Recording.SetScrollY(y);
     update();
 }
 
@@ -309,16 +308,14 @@ QImage ChartSurfaceWidget::RenderPicture() const
 void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
 {
     Impl &d = *impl_;
-    d.ClampView(size());
     QPainter painter(this);
     const QRect dirty = event->rect();
-    const QRect pictureInView(QPoint(-d.Recording.ScrollX(), -d.Recording.ScrollY()),
-                              d.MagnifiedSize());
+    const QRect pictureInView(-d.Scroll(size()), d.MagnifiedSize());
 
     // Around a picture smaller than the view.
     for (const QRect &rect : QRegion(dirty).subtracted(QRegion(pictureInView)))
         painter.fillRect(rect, palette().color(QPalette::Dark));
-    SurfacePainter(d.Recording, &d.Cache).Paint(painter, d.ToView(), dirty);
+    SurfacePainter(d.Recording, &d.Cache).Paint(painter, d.ToView(size()), dirty);
 }
 
 void ChartSurfaceWidget::mousePressEvent(QMouseEvent *event)

@@ -13,9 +13,9 @@ namespace brenlow {
 class RecordingSurface;
 
 // The chart surface control: a view of a recording surface that shows only the visible part at
-// the current zoom. Drawing goes to the recording surface; the view keeps its scroll offsets
-// inside the magnified picture at the widget's size, paints through SurfacePainter, and reports
-// the pointer.
+// the current zoom. Drawing goes to the recording surface; the view keeps the scroll offsets as
+// written but shows and reads them back limited to the magnified picture at the widget's size,
+// paints through SurfacePainter, and reports the pointer.
 class ChartSurfaceWidget : public QWidget, public ImageSurface
 {
     Q_OBJECT

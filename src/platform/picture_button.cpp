@@ -1,5 +1,7 @@
 #include "platform/picture_button.h"
 
+#include "platform/pixel_ratio.h"
+
 #include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -432,8 +434,10 @@ void PictureButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!isEnabled())
         painter.setOpacity(0.45);
-    const QPixmap picture = isDown() ? PressedPicture() : hover_ ? HoverPicture() : NormalPicture();
-    painter.drawPixmap(0, 0, picture);
+    // Drawn for the device painted on, so that the artwork has the device's own resolution
+    // (a high-density screen, or an image the button is rendered into).
+    const Look look = isDown() ? Look::Pressed : hover_ ? Look::Hover : Look::Normal;
+    painter.drawPixmap(0, 0, Picture(art_, look, size(), PaintedPixelRatio(painter)));
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)

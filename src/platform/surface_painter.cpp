@@ -1,5 +1,6 @@
 #include "platform/surface_painter.h"
 
+#include "platform/pixel_ratio.h"
 #include "platform/recording_surface.h"
 #include "platform/surface_layout.h"
 
@@ -13,9 +14,9 @@
 namespace brenlow {
 namespace {
 
-// Scaled copies of the picture kept for quick painting: one per zoom value, enough for the
-// four levels of the zoom ladder.
-constexpr std::size_t ScaledCopies = 4;
+// Halving stops before a copy's shorter side would fall below this many pixels: smaller
+// copies would serve only zooms of a few percent.
+constexpr int SmallestHalvedSide = 16;
 
 // Label pictures kept for painting: a full loop of the animation (25 steps of a few hundred
 // labels) needs about 2 MB at the first zoom level, some 30 MB at 100 %.
@@ -84,6 +85,47 @@ bool IsMagnification(const QTransform &toDevice)
         && toDevice.m11() > 0;
 }
 
+// The rounded mean of four pixels, channel by channel (red and blue, then alpha and green, in
+// the 16-bit halves of one word); premultiplied pixels average alike.
+quint32 Mean4(quint32 a, quint32 b, quint32 c, quint32 d)
+{
+    constexpr quint32 Lanes = 0x00FF00FF;
+    constexpr quint32 Half = 0x00020002;
+    const quint32 rb = (a & Lanes) + (b & Lanes) + (c & Lanes) + (d & Lanes) + Half;
+    const quint32 ag =
+        ((a >> 8) & Lanes) + ((b >> 8) & Lanes) + ((c >> 8) & Lanes) + ((d >> 8) & Lanes) + Half;
+    return ((rb >> 2) & Lanes) | (((ag >> 2) & Lanes) << 8);
+}
+
+// The picture at half size, each pixel the mean of a 2 × 2 square (an odd last row or column
+// counts twice), so that pixel (x, y) of the picture lies at (x / 2, y / 2) of the half.
+QImage Halved(const QImage &image)
+{
+    const QSize size((image.width() + 1) / 2, (image.height() + 1) / 2);
+    QImage half(size, image.format());
+    const int pairs = image.width() / 2;
+    const int lastX = image.width() - 1;
+    const int lastY = image.height() - 1;
+    for (int y = 0; y < size.height(); ++y) {
+        const auto *upper = reinterpret_cast<const quint32 *>(image.constScanLine(2 * y));
+        const auto *lower =
+            reinterpret_cast<const quint32 *>(image.constScanLine(std::min(2 * y + 1, lastY)));
+        auto *out = reinterpret_cast<quint32 *>(half.scanLine(y));
+        for (int x = 0; x < pairs; ++x)
+            out[x] = Mean4(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+        if (pairs < size.width())
+            out[pairs] = Mean4(upper[lastX], upper[lastX], lower[lastX], lower[lastX]);
+    }
+    return half;
+}
+
+// Everything paints on the user-interface thread, so the count needs no lock.
+int &Reductions()
+{
+    static int count = 0;
+    return count;
+}
+
 // A painter's resolution, for the fonts drawn through it.
 int DeviceDpi(const QPainter &painter)
 {
@@ -134,9 +176,10 @@ struct PolygonStyle
 enum class TransformSpace { Picture, Device, Label };
 
 // Polygons are drawn without antialiasing: the arrows keep crisp outlines at every zoom, and
-// an outline never thinner than one device pixel, so it does not fade when zoomed out. Every
-// pen mode draws as plain copy. onPainter is the style the painter holds when styleSet.
-void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double scale,
+// an outline never thinner than one device pixel, so it does not fade when zoomed out.
+// deviceScale is device pixels per picture pixel. Every pen mode draws as plain copy.
+// onPainter is the style the painter holds when styleSet.
+void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double deviceScale,
                      PolygonStyle &onPainter, bool &styleSet)
 {
     if (polygon.Points.empty())
@@ -147,7 +190,7 @@ void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double scal
         QPen pen(ToQColor(style.Pen));
         pen.setStyle(ToPenStyle(style.PenStyle));
         pen.setJoinStyle(Qt::MiterJoin);
-        pen.setWidthF(style.PenWidth * scale < 1.0 ? 0.0 : double(style.PenWidth));
+        pen.setWidthF(style.PenWidth * deviceScale < 1.0 ? 0.0 : double(style.PenWidth));
         painter.setPen(pen);
         painter.setBrush(QBrush(ToQColor(style.Brush), ToBrushStyle(style.BrushStyle)));
         onPainter = style;
@@ -174,13 +217,8 @@ void DrawLabel(QPainter &painter, const QTransform &toDevice, const DrawnText &t
 
 struct SurfacePaintCache::Data
 {
-    struct ScaledCopy
-    {
-        QSize Size;
-        QImage Picture;
-    };
-    qint64 PictureKey = 0;          // QImage::cacheKey of the picture the copies were made from
-    std::vector<ScaledCopy> Scaled; // most recently used first
+    qint64 PictureKey = 0;       // QImage::cacheKey of the picture the copies were made from
+    std::vector<QImage> Reduced; // [i] is the picture halved i + 1 times
 
     QHash<SpriteKey, Sprite> Sprites;
     qint64 SpriteBytes = 0;
@@ -189,29 +227,31 @@ struct SurfacePaintCache::Data
     {
         if (picture.cacheKey() == PictureKey)
             return;
-        Scaled.clear();
+        Reduced.clear();
         PictureKey = picture.cacheKey();
+        if (picture.isNull())
+            return;
+        ++Reductions();
+        QImage level = picture;
+        if (level.format() != QImage::Format_RGB32
+            && level.format() != QImage::Format_ARGB32_Premultiplied)
+            level.convertTo(QImage::Format_ARGB32_Premultiplied);
+        while (std::min(level.width(), level.height()) >= 2 * SmallestHalvedSide) {
+            level = Halved(level);
+            Reduced.push_back(level);
+        }
     }
 
-    // The picture at the given size, scaled once (smoothly) and then kept.
-    const QImage &ScaledPicture(const QImage &picture, QSize size)
+    // The copy of the picture with the fewest pixels that still has at least one for each
+    // device pixel it covers at deviceScale (device pixels per picture pixel), and how many
+    // times it was halved.
+    std::pair<const QImage &, int> ReducedPicture(const QImage &picture, double deviceScale)
     {
-        if (size == picture.size())
-            return picture;
         UsePicture(picture);
-        const auto found = std::find_if(Scaled.begin(), Scaled.end(),
-                                        [&](const ScaledCopy &copy) { return copy.Size == size; });
-        if (found != Scaled.end()) {
-            std::rotate(Scaled.begin(), found, found + 1);
-        } else {
-            Scaled.insert(
-                Scaled.begin(),
-                ScaledCopy{size,
-                           picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
-            if (Scaled.size() > ScaledCopies)
-                Scaled.pop_back();
-        }
-        return Scaled.front().Picture;
+        int halvings = 0;
+        while (halvings < int(Reduced.size()) && deviceScale * double(2 << halvings) <= 1.0)
+            ++halvings;
+        return {halvings == 0 ? picture : Reduced[std::size_t(halvings - 1)], halvings};
     }
 
     // The label drawn at device scale with its top-left corner on a whole pixel.
@@ -264,6 +304,11 @@ void SurfacePaintCache::UsePicture(const QImage &picture)
     d_->UsePicture(picture);
 }
 
+int PictureReductionCount()
+{
+    return Reductions();
+}
+
 SurfacePainter::SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache)
     : surface_(surface), cache_(cache)
 { }
@@ -290,10 +335,30 @@ void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const 
         : toDevice.mapRect(QRectF(picture.rect())).toAlignedRect();
     const QRect target = area & pictureArea;
     if (!target.isEmpty()) {
-        if (cached && scale <= 1.0) {
-            // The bare view is a copy of the visible rectangle of the scaled picture.
-            const QImage &scaled = cache_->d_->ScaledPicture(picture, pictureArea.size());
-            painter.drawImage(target.topLeft(), scaled, target.translated(-pictureArea.topLeft()));
+        if (cached) {
+            // The picture fills its area from the reduced copy that is the least reduction
+            // from the device's own pixels: smoothing then shrinks by less than half or
+            // magnifies, and only over the visible part, so every zoom paints as sharp as the
+            // screen allows at about the cost of a copy.
+            const qreal pixelRatio = PaintedPixelRatio(painter);
+            const auto [reduced, halvings] =
+                cache_->d_->ReducedPicture(picture, scale * pixelRatio);
+            const double toReduced = double(1 << halvings);
+            const QTransform fromReduced = QTransform::fromScale(toReduced, toReduced)
+                * QTransform::fromScale(pictureArea.width() / double(picture.width()),
+                                        pictureArea.height() / double(picture.height()))
+                * QTransform::fromTranslate(pictureArea.left(), pictureArea.top());
+            painter.save();
+            painter.setClipRect(target);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setTransform(fromReduced);
+            const QRect source = fromReduced.inverted()
+                                     .mapRect(QRectF(target))
+                                     .toAlignedRect()
+                                     .adjusted(-1, -1, 1, 1)
+                & reduced.rect();
+            painter.drawImage(QRectF(source), reduced, QRectF(source));
+            painter.restore();
         } else {
             // Only the part of the picture under the target goes through the transform: a
             // magnified copy of the whole would be huge, and the printer takes the picture's
@@ -323,8 +388,7 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
     // drawn exactly (a picture, the page).
     const bool sprites = cache_ != nullptr && IsMagnification(toDevice);
     const int dpi = DeviceDpi(painter);
-    const qreal pixelRatio =
-        painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const qreal pixelRatio = PaintedPixelRatio(painter);
     painter.setTransform(toDevice);
     painter.setRenderHint(QPainter::Antialiasing, false);
     std::optional<FontKey> fontOnPainter;
@@ -339,18 +403,21 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
             if (space != TransformSpace::Picture)
                 painter.setTransform(toDevice);
             space = TransformSpace::Picture;
-            DrawPolygonItem(painter, *polygon, scale, styleOnPainter, polygonStyleSet);
+            DrawPolygonItem(painter, *polygon, scale * pixelRatio, styleOnPainter, polygonStyleSet);
             continue;
         }
         const DrawnText &text = std::get<DrawnText>(items[i]);
         if (sprites) {
-            const QPointF origin = toDevice.map(QPointF(text.At));
-            const QPoint at(qRound(origin.x()), qRound(origin.y()));
+            // On a whole device pixel, which on a high-density screen is a fraction of one of
+            // the painter's pixels.
+            const QPointF origin = toDevice.map(QPointF(text.At)) * pixelRatio;
+            const QPointF at(std::round(origin.x()) / pixelRatio,
+                             std::round(origin.y()) / pixelRatio);
             const Sprite &sprite = cache_->d_->LabelSprite(text, layout.Box, scale, pixelRatio);
             if (space != TransformSpace::Device)
                 painter.resetTransform();
             space = TransformSpace::Device;
-            painter.drawImage(at + sprite.Offset, sprite.Image);
+            painter.drawImage(at + QPointF(sprite.Offset), sprite.Image);
             continue;
         }
         FontKey key{text.FontName, text.FontSize, text.Bold};

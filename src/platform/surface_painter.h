@@ -14,10 +14,11 @@ namespace brenlow {
 
 class RecordingSurface;
 
-// What one view keeps between paints: smoothly scaled copies of the picture, one per
-// magnified size, and each label as a small picture per magnification and pixel ratio, so that
-// repainting a step (or the next loop of the animation) copies pixels instead of scaling the
-// picture and rasterising turned glyphs again.
+// What one view keeps between paints: the picture halved again and again (a third of its
+// memory in all), so that a paint at any zoom and pixel ratio smooths only the visible part of
+// the copy nearest the device's resolution; and each label as a small picture per
+// magnification and pixel ratio, so that repainting a step (or the next loop of the animation)
+// copies pixels instead of rasterising turned glyphs again.
 class SurfacePaintCache
 {
 public:
@@ -26,7 +27,8 @@ public:
     SurfacePaintCache(const SurfacePaintCache &) = delete;
     SurfacePaintCache &operator=(const SurfacePaintCache &) = delete;
 
-    // Drops the scaled copies unless they were made from this picture.
+    // Makes the halved copies of this picture, off the paint path, unless they are made from
+    // it already: a reload of the same decoded picture keeps them.
     void UsePicture(const QImage &picture);
 
 private:
@@ -42,8 +44,9 @@ private:
 // Without a cache every mark goes through the transform as it is: the picture from its full
 // resolution, arrows as polygons, labels as text laid out for the device's resolution. That
 // serves a QImage and the printer. With a cache (the screen view) and a transform that only
-// magnifies and shifts by whole pixels, the picture comes from a scaled copy when it is shown
-// at 100 % or less, and labels are copied from kept pictures at the nearest whole device pixel.
+// magnifies and shifts by whole pixels, the picture comes from the halved copy nearest above
+// the device's resolution, and labels are copied from kept pictures at the nearest whole
+// device pixel.
 class SurfacePainter
 {
 public:
@@ -65,6 +68,9 @@ private:
     const RecordingSurface &surface_;
     SurfacePaintCache *cache_;
 };
+
+// How many times this process has made the halved copies of a picture.
+int PictureReductionCount();
 
 // The picture with the display list drawn into it at 100 %, for checks on pixels.
 QImage RenderPicture(const RecordingSurface &surface);

@@ -1,6 +1,7 @@
 #include "platform/chart_surface_widget.h"
 
 #include "platform/recording_surface.h"
+#include "platform/surface_painter.h"
 #include "platform/test_pictures.h"
 
 #include <QSignalSpy>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace brenlow {
@@ -21,6 +23,7 @@ using test::Level1;
 using test::Level2;
 using test::PictureFolder;
 using test::Pixel;
+using test::Plain;
 
 TEST(ChartSurfaceWidget, LoadAppliesFitAndKeepView)
 {
@@ -57,6 +60,34 @@ TEST(ChartSurfaceWidget, LoadAppliesFitAndKeepView)
             EXPECT_EQ(surface.Zoom(), row.zoom) << row.name; // exactly: levels compare by ==
         EXPECT_EQ(surface.ScrollX(), row.scrollX) << row.name;
         EXPECT_EQ(surface.ScrollY(), row.scrollY) << row.name;
+    }
+}
+
+TEST(ChartSurfaceWidget, HalvedCopiesAreMadeOncePerPicture)
+{
+    // Every step reloads the chart, which must not halve it again: that would cost more than
+    // the step.
+    PictureFolder folder;
+    const QString chart = folder.Write("chart.bmp", Blocks({2000, 1500}));
+    const QString other = folder.Write("other.bmp", Blocks({1000, 750}));
+    struct Row
+    {
+        const char *name;
+        const QString &path;
+        int made;
+    };
+    const Row rows[] = {
+        {"the first load", chart, 1},
+        {"a reload of the same picture", chart, 0},
+        {"another picture", other, 1},
+        {"the first again, its copies dropped meanwhile", chart, 1},
+    };
+    ChartSurfaceWidget surface;
+    surface.resize(300, 200);
+    for (const Row &row : rows) {
+        const int before = PictureReductionCount();
+        surface.LoadImageFile(row.path);
+        EXPECT_EQ(PictureReductionCount() - before, row.made) << row.name;
     }
 }
 
@@ -113,6 +144,54 @@ TEST(ChartSurfaceWidget, ScrollStaysInsideTheMagnifiedPicture)
     surface.LoadImageFile(folder.Write("small.bmp", Blocks({1000, 1500})));
     EXPECT_EQ(surface.ScrollX(), 0);
     EXPECT_EQ(surface.ScrollY(), 42);
+}
+
+// Guards against the view moving by itself: whatever limits the offsets for a while, the ones
+// written come back when it is undone.
+TEST(ChartSurfaceWidget, OffsetsWrittenAreKeptWhileLimited)
+{
+    constexpr double Level4 = 99.999936; // 72 × 1.388888
+    PictureFolder folder;
+    const QString chart = folder.Write("chart.bmp", Blocks({2000, 1500}));
+    const QString small = folder.Write("small.bmp", Blocks({1000, 750}));
+    struct Row
+    {
+        const char *name;
+        std::function<void(ChartSurfaceWidget &)> limit;
+        std::function<void(ChartSurfaceWidget &)> undo;
+        QPoint limited;
+    };
+    const Row rows[] = {
+        {"zoom to the first level and back", [](ChartSurfaceWidget &s) { s.SetZoom(Level1); },
+         [](ChartSurfaceWidget &s) { s.SetZoom(Level4); }, QPoint(89, 92)},
+        {"a larger view and back", [](ChartSurfaceWidget &s) { s.resize(700, 600); },
+         [](ChartSurfaceWidget &s) { s.resize(300, 200); }, QPoint(1300, 900)},
+        {"a smaller picture and the chart again",
+         [&](ChartSurfaceWidget &s) { s.LoadImageFile(small); },
+         [&](ChartSurfaceWidget &s) { s.LoadImageFile(chart); }, QPoint(700, 550)},
+    };
+    for (const Row &row : rows) {
+        ChartSurfaceWidget surface;
+        surface.resize(300, 200);
+        surface.LoadImageFile(chart);
+        surface.SetZoom(Level4);
+        surface.SetScrollX(1700); // the far corner
+        surface.SetScrollY(1300);
+        const QImage corner = surface.grab().toImage();
+        row.limit(surface);
+        EXPECT_EQ(QPoint(surface.ScrollX(), surface.ScrollY()), row.limited) << row.name;
+        row.undo(surface);
+        EXPECT_EQ(QPoint(surface.ScrollX(), surface.ScrollY()), QPoint(1700, 1300)) << row.name;
+        EXPECT_EQ(surface.grab().toImage(), corner) << row.name;
+    }
+
+    // A drag past the edge adds to the offset shown, so the way back starts at once.
+    ChartSurfaceWidget surface;
+    surface.resize(300, 200);
+    surface.LoadImageFile(chart);
+    surface.SetScrollX(surface.ScrollX() + 5000);
+    surface.SetScrollX(surface.ScrollX() - 10);
+    EXPECT_EQ(surface.ScrollX(), 1690);
 }
 
 TEST(ChartSurfaceWidget, ViewShowsTheScrolledPartOfTheMagnifiedPicture)
@@ -217,6 +296,61 @@ TEST(ChartSurfaceWidget, ViewShowsLabelBoxesWhereThePictureHasThem)
                 }
             }
         EXPECT_GT(inside, 100) << angle;
+    }
+}
+
+TEST(ChartSurfaceWidget, PaintsAtTheDevicesOwnResolution)
+{
+    // At the second level on a screen of pixel ratio 2, a picture pixel is a device pixel: a
+    // stripe one picture pixel wide stays one device pixel wide, and edges at odd picture
+    // pixels fall on odd device pixels, where a doubled view would blur or move them.
+    QImage picture = Plain({400, 300}, Qt::blue);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            picture.setPixelColor(x, y, x % 2 == 1 ? Qt::black : Qt::white);
+    PictureFolder folder;
+    ChartSurfaceWidget surface;
+    surface.resize(200, 150);
+    surface.LoadImageFile(folder.Write("chart.bmp", picture));
+    surface.SetZoom(Level2);
+    surface.SetPenColor(SurfaceBlack);
+    surface.SetBrushColor(SurfaceBlack);
+    const auto square = [&](int left, int top, int side) {
+        for (const QPoint point : {QPoint(left, top), QPoint(left + side, top),
+                                   QPoint(left + side, top + side), QPoint(left, top + side)})
+            surface.AddPolygonPoint(point.x(), point.y());
+        surface.DrawPolygon();
+    };
+    surface.SetPenStyle(5); // filled, no outline
+    square(201, 101, 100);
+    surface.SetPenStyle(0);
+    surface.SetBrushStyle(1); // outlined, hollow
+    square(121, 121, 60);
+    surface.SetBrushStyle(0);
+    surface.SetBrushColor(SurfaceWhite);
+    surface.DrawText(221, 241, "    "); // a bare box of the brush colour
+    QImage device(400, 300, QImage::Format_RGB32);
+    device.setDevicePixelRatio(2);
+    surface.render(&device);
+
+    struct Row
+    {
+        const char *name;
+        QPoint in; // device pixels
+        QPoint out;
+        QColor shown;
+    };
+    const Row rows[] = {
+        {"a stripe of the picture", {11, 50}, {10, 50}, Qt::black},
+        {"a polygon's left edge", {201, 150}, {200, 150}, Qt::black},
+        {"a polygon's top edge", {250, 101}, {250, 100}, Qt::black},
+        {"an outline one device pixel wide", {120, 150}, {121, 150}, Qt::black},
+        {"the label box's left edge", {221, 245}, {220, 245}, Qt::white},
+        {"the label box's top edge", {225, 241}, {225, 240}, Qt::white},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(Pixel(device, row.in.x(), row.in.y()), row.shown) << row.name;
+        EXPECT_NE(Pixel(device, row.out.x(), row.out.y()), row.shown) << row.name;
     }
 }
 

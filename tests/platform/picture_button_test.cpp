@@ -78,6 +78,29 @@ TEST(PictureButton, PicturesFollowTheSize)
     EXPECT_EQ(widget.NormalPicture().size(), QSize(25, 17));
 }
 
+TEST(PictureButton, PaintsAtTheDevicesOwnResolution)
+{
+    // On a device of pixel ratio 2 the artwork is drawn for the device: a doubled picture of
+    // ratio 1 would make every aligned 2 × 2 square of device pixels one colour.
+    for (const ArtAtSize &button : ButtonsOfTheWindows) {
+        PictureButton widget(button.art);
+        widget.resize(button.size);
+        QImage device(button.size * 2, QImage::Format_ARGB32_Premultiplied);
+        device.setDevicePixelRatio(2);
+        device.fill(Qt::transparent);
+        widget.render(&device);
+        int squares = 0, mixed = 0;
+        for (int y = 0; y + 1 < device.height(); y += 2)
+            for (int x = 0; x + 1 < device.width(); x += 2) {
+                const QRgb first = device.pixel(x, y);
+                ++squares;
+                mixed += device.pixel(x + 1, y) != first || device.pixel(x, y + 1) != first
+                    || device.pixel(x + 1, y + 1) != first;
+            }
+        EXPECT_GT(mixed, squares / 4) << int(button.art);
+    }
+}
+
 TEST(PictureButton, ShowsThePictureOfItsState)
 {
     PictureButton widget(ButtonArt::Options);
