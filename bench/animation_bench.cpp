@@ -6,19 +6,8 @@
 //   build/bench/brenlow_bench --benchmark_filter='AnimationFrame|AnimationSoak'
 
 #include "anim/animation_player.h"
-#include "app/main_screen.h"
-#include "app/startup.h"
-#include "core/app_state.h"
-#include "core/program_info.h"
+#include "bench_window.h"
 #include "platform/chart_surface_widget.h"
-#include "platform/clock.h"
-#include "platform/message_boxes.h"
-#include "platform/printer_dialog.h"
-#include "platform/qt_pointer_shapes.h"
-#include "platform/settings_store.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -29,34 +18,11 @@ namespace {
 
 constexpr double FastestIntervalMs = 200;
 
-class SilentMessages : public MessageBoxes
-{
-public:
-    void ShowMessage(const QString &, const QString &, MessageIcon) override { }
-};
-
-// Resident memory of this process in kB, from /proc.
-double ResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble();
-    return 0;
-}
-
-// The main window on the built program folder, playing with both high waters given, zoomed in
-// and scrolled as a user might.
-struct PlayingWindow
+// The main window playing with both high waters given, zoomed in and scrolled as a user might.
+struct PlayingWindow : bench::MainWindowRun
 {
     PlayingWindow()
     {
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        screen = std::make_unique<MainScreen>(state, services);
-        if (!screen->Load())
-            throw std::runtime_error("start-up failed on " BRENLOW_BIN_DIR);
         screen->show();
         state.HighWater1Text = QStringLiteral("10:00");
         state.HighWater2Text = QStringLiteral("22:20");
@@ -71,21 +37,6 @@ struct PlayingWindow
         screen->Player().AnimationTick();
         screen->IB1->repaint();
     }
-
-    QTemporaryDir config;
-    QtSettingsStore settings;
-    SilentMessages messages;
-    SystemClock clock;
-    QtPointerShapes pointers;
-    QtPrinterDialog printer; // never asked: nothing prints
-    AppServices services{ProgramInfo{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")},
-                         settings,
-                         messages,
-                         clock,
-                         pointers,
-                         printer};
-    AppState state;
-    std::unique_ptr<MainScreen> screen;
 };
 
 void BM_AnimationFrame_Real(benchmark::State &st)
@@ -104,13 +55,13 @@ void BM_AnimationSoak_Real(benchmark::State &st)
     PlayingWindow window;
     for (int i = 0; i < 50; ++i) // a first loop of both tides fills the caches
         window.Frame();
-    const double before = ResidentKilobytes();
+    const double before = bench::ResidentMegabytes();
     for (auto _ : st)
         for (int i = 0; i < st.range(0); ++i)
             window.Frame();
-    const double after = ResidentKilobytes();
-    st.counters["rss_before_MB"] = before / 1024;
-    st.counters["rss_after_MB"] = after / 1024;
+    const double after = bench::ResidentMegabytes();
+    st.counters["rss_before_MB"] = before;
+    st.counters["rss_after_MB"] = after;
     st.counters["rss_growth_pct"] = before > 0 ? 100 * (after - before) / before : 0;
 }
 BENCHMARK(BM_AnimationSoak_Real)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);

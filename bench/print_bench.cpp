@@ -8,6 +8,7 @@
 
 #include "app/main_screen.h"
 #include "app/startup.h"
+#include "bench_window.h"
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "platform/clock.h"
@@ -28,12 +29,6 @@
 
 namespace brenlow {
 namespace {
-
-class SilentMessages : public MessageBoxes
-{
-public:
-    void ShowMessage(const QString &, const QString &, MessageIcon) override { }
-};
 
 // The user choosing a PDF file in the printer dialog.
 class PdfFileChoice : public PrinterDialog
@@ -68,14 +63,10 @@ PrintBoxes AllOfOption2()
 }
 
 // The main window on the built program folder, just started.
-struct PrintingWindow
+struct PrintingWindow : bench::MainWindowRun
 {
-    PrintingWindow()
+    PrintingWindow() : bench::MainWindowRun(&printer)
     {
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        screen = std::make_unique<MainScreen>(state, services);
-        if (!screen->Load())
-            throw std::runtime_error("start-up failed on " BRENLOW_BIN_DIR);
         screen->show();
         state.HighWater1Text = QStringLiteral("10:00");
     }
@@ -89,21 +80,9 @@ struct PrintingWindow
         return QFileInfo(pdf).size();
     }
 
-    QTemporaryDir config;
-    QString pdf = config.filePath(QStringLiteral("pages.pdf"));
-    QtSettingsStore settings;
-    SilentMessages messages;
-    SystemClock clock;
-    QtPointerShapes pointers;
-    PdfFileChoice printer{pdf};
-    AppServices services{ProgramInfo{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")},
-                         settings,
-                         messages,
-                         clock,
-                         pointers,
-                         printer};
-    AppState state;
-    std::unique_ptr<MainScreen> screen;
+    static inline QTemporaryDir pages;
+    static inline QString pdf = pages.filePath(QStringLiteral("pages.pdf"));
+    static inline PdfFileChoice printer{pdf};
 };
 
 void BM_PrintRun_Real(benchmark::State &st, const PrintBoxes &boxes)

@@ -10,6 +10,7 @@
 
 #include "app/main_screen.h"
 #include "app/startup.h"
+#include "bench_window.h"
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
 #include "core/program_info.h"
@@ -40,35 +41,10 @@ namespace {
 constexpr double FrameMs = 16; // one display frame at 60 Hz: the budget of a zoom click
 constexpr double PanStepMs = 4;
 
-class SilentMessages : public MessageBoxes
-{
-public:
-    void ShowMessage(const QString &, const QString &, MessageIcon) override { }
-};
-
-double ResidentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
-
 // The main window on the built program folder after start-up (level 1, scrolled 56, 83), not
 // yet painted.
-struct ChartWindow
+struct ChartWindow : bench::MainWindowRun
 {
-    ChartWindow()
-    {
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        screen = std::make_unique<MainScreen>(state, services);
-        if (!screen->Load())
-            throw std::runtime_error("start-up failed on " BRENLOW_BIN_DIR);
-    }
-
     // Shows the window and waits until the platform has exposed it: before that a repaint
     // paints nothing.
     void Show()
@@ -96,16 +72,6 @@ struct ChartWindow
     }
 
     void Paint() { screen->IB1->repaint(); }
-
-    QTemporaryDir config;
-    QtSettingsStore settings;
-    SilentMessages messages;
-    SystemClock clock;
-    QtPointerShapes pointers;
-    AppServices services{ProgramInfo{QStringLiteral(BRENLOW_BIN_DIR), QStringLiteral("brenlow")},
-                         settings, messages, clock, pointers};
-    AppState state;
-    std::unique_ptr<MainScreen> screen;
 };
 
 bool RealContentPresent(benchmark::State &bench)
@@ -255,14 +221,14 @@ void BM_ZoomLadderMemory_Real(benchmark::State &bench)
     for (auto _ : bench) {
         ChartWindow window;
         window.Show();
-        const double started = ResidentMegabytes();
+        const double started = bench::ResidentMegabytes();
         for (const int level : {2, 3, 4, 3, 2, 1}) {
             window.ShowLevel(level);
             window.screen->IB1->SetScrollX(window.screen->IB1->ScrollX() + 50);
             window.Paint();
         }
         bench.counters["rss_started_MB"] = started;
-        bench.counters["rss_all_levels_MB"] = ResidentMegabytes();
+        bench.counters["rss_all_levels_MB"] = bench::ResidentMegabytes();
     }
     bench.counters["budget_MB"] = 300;
 }
