@@ -72,42 +72,6 @@ struct GroupState
     int unicodeSkip = 1; // \ucN: fallback characters that follow each \uN
 };
 
-// Destinations whose content is not shown: document information, pictures, objects, page
-// furniture, style and list definitions and the like. Everything marked \* is skipped as well.
-bool IsSkippedDestination(std::string_view word)
-{
-    static constexpr std::string_view Skipped[] = {
-        "author",    "buptim",
-        "comment",   "creatim",
-        "datafield", "do",
-        "doccomm",   "falt",
-        "fldinst",   "footer",
-        "footerf",   "footerl",
-        "footerr",   "footnote",
-        "ftncn",     "ftnsep",
-        "ftnsepc",   "header",
-        "headerf",   "headerl",
-        "headerr",   "info",
-        "keywords",  "listoverridetable",
-        "listtable", "nonshppict",
-        "object",    "objdata",
-        "operator",  "panose",
-        "pict",      "printim",
-        "private",   "revtbl",
-        "revtim",    "rsidtbl",
-        "shpinst",   "stylesheet",
-        "subject",   "template",
-        "themedata", "title",
-        "txe",       "xe",
-        "xmlnstbl",  "filetbl",
-        "generator", "latentstyles",
-        "datastore", "colorschememapping",
-        "pgdsctbl",  "mmathPr",
-        "fchars",    "lchars",
-    };
-    return std::find(std::begin(Skipped), std::end(Skipped), word) != std::end(Skipped);
-}
-
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -181,6 +145,14 @@ public:
     }
 
 private:
+    struct ColorEntry
+    {
+        int red = 0;
+        int green = 0;
+        int blue = 0;
+        bool given = false;
+    };
+
     GroupState &State() { return groups_.back(); }
 
     void OpenGroup()
@@ -356,137 +328,272 @@ private:
             AppendText(c);
     }
 
+    // A control word's numeric parameter, as given and as the handlers use it.
+    struct Parameter
+    {
+        bool given = false;
+        long long raw = 0; // clamped to ±MaxParameter
+        int value = 0;     // raw, as an int
+        bool on = true;    // a toggle: on unless given as 0
+    };
+
+    // Where a control word means something: everywhere (it moves the reading position), in
+    // any destination that is read, or only in the text, the font table or the colour table.
+    enum class Scope { Everywhere, AnyRead, Text, FontTable, ColorTable };
+
+    using Handler = void (RtfReader::*)(const Parameter &);
+    struct WordEntry
+    {
+        std::string_view word;
+        Scope scope;
+        Handler handle;
+        bool needsParameter = false; // without a number the word is not there at all
+    };
+
+    // Every control word the reader acts on, sorted by word for lookup.
+    static const std::vector<WordEntry> &WordTable()
+    {
+        static const std::vector<WordEntry> table = [] {
+            std::vector<WordEntry> entries = {
+                {"bin", Scope::Everywhere, &RtfReader::SkipBinary},
+                {"fonttbl", Scope::AnyRead, &RtfReader::StartFontTable},
+                {"colortbl", Scope::AnyRead, &RtfReader::StartColorTable},
+                {"f", Scope::FontTable, &RtfReader::FontEntryNumber},
+                {"red", Scope::ColorTable, &RtfReader::ColorComponent<&ColorEntry::red>},
+                {"green", Scope::ColorTable, &RtfReader::ColorComponent<&ColorEntry::green>},
+                {"blue", Scope::ColorTable, &RtfReader::ColorComponent<&ColorEntry::blue>},
+                {"par", Scope::Text, &RtfReader::ParagraphMark},
+                {"line", Scope::Text, &RtfReader::Insert<QChar::LineSeparator>},
+                {"tab", Scope::Text, &RtfReader::Insert<u'\t'>},
+                {"emdash", Scope::Text, &RtfReader::Insert<0x2014>},
+                {"endash", Scope::Text, &RtfReader::Insert<0x2013>},
+                {"bullet", Scope::Text, &RtfReader::Insert<0x2022>},
+                {"lquote", Scope::Text, &RtfReader::Insert<0x2018>},
+                {"rquote", Scope::Text, &RtfReader::Insert<0x2019>},
+                {"ldblquote", Scope::Text, &RtfReader::Insert<0x201C>},
+                {"rdblquote", Scope::Text, &RtfReader::Insert<0x201D>},
+                {"u", Scope::Text, &RtfReader::Unicode, true},
+                {"uc", Scope::Text, &RtfReader::UnicodeSkip},
+                {"b", Scope::Text, &RtfReader::Toggle<&CharState::bold>},
+                {"i", Scope::Text, &RtfReader::Toggle<&CharState::italic>},
+                {"ul", Scope::Text, &RtfReader::Toggle<&CharState::underline>},
+                {"uld", Scope::Text, &RtfReader::Toggle<&CharState::underline>},
+                {"uldb", Scope::Text, &RtfReader::Toggle<&CharState::underline>},
+                {"ulw", Scope::Text, &RtfReader::Toggle<&CharState::underline>},
+                {"ulnone", Scope::Text, &RtfReader::UnderlineNone},
+                {"strike", Scope::Text, &RtfReader::Toggle<&CharState::strike>},
+                {"fs", Scope::Text, &RtfReader::FontSize},
+                {"f", Scope::Text, &RtfReader::Font},
+                {"cf", Scope::Text, &RtfReader::ColorIndex},
+                {"plain", Scope::Text, &RtfReader::PlainCharacters},
+                {"deff", Scope::Text, &RtfReader::DefaultFont},
+                {"pard", Scope::Text, &RtfReader::PlainParagraph},
+                {"ql", Scope::Text, &RtfReader::Align<Qt::AlignLeft>},
+                {"qc", Scope::Text, &RtfReader::Align<Qt::AlignHCenter>},
+                {"qr", Scope::Text, &RtfReader::Align<Qt::AlignRight>},
+                {"qj", Scope::Text, &RtfReader::Align<Qt::AlignJustify>},
+                {"li", Scope::Text, &RtfReader::Twips<&ParaState::leftIndent, -MaxTwips>},
+                {"ri", Scope::Text, &RtfReader::Twips<&ParaState::rightIndent, -MaxTwips>},
+                {"fi", Scope::Text, &RtfReader::Twips<&ParaState::firstIndent, -MaxTwips>},
+                {"sb", Scope::Text, &RtfReader::Twips<&ParaState::spaceBefore, 0>},
+                {"sa", Scope::Text, &RtfReader::Twips<&ParaState::spaceAfter, 0>},
+            };
+            // Destinations whose content is not shown: document information, pictures,
+            // objects, page furniture, style and list definitions and the like. Everything
+            // marked \* is skipped as well.
+            for (const std::string_view skipped : {"author",    "buptim",
+                                                   "comment",   "creatim",
+                                                   "datafield", "do",
+                                                   "doccomm",   "falt",
+                                                   "fldinst",   "footer",
+                                                   "footerf",   "footerl",
+                                                   "footerr",   "footnote",
+                                                   "ftncn",     "ftnsep",
+                                                   "ftnsepc",   "header",
+                                                   "headerf",   "headerl",
+                                                   "headerr",   "info",
+                                                   "keywords",  "listoverridetable",
+                                                   "listtable", "nonshppict",
+                                                   "object",    "objdata",
+                                                   "operator",  "panose",
+                                                   "pict",      "printim",
+                                                   "private",   "revtbl",
+                                                   "revtim",    "rsidtbl",
+                                                   "shpinst",   "stylesheet",
+                                                   "subject",   "template",
+                                                   "themedata", "title",
+                                                   "txe",       "xe",
+                                                   "xmlnstbl",  "filetbl",
+                                                   "generator", "latentstyles",
+                                                   "datastore", "colorschememapping",
+                                                   "pgdsctbl",  "mmathPr",
+                                                   "fchars",    "lchars"})
+                entries.push_back({skipped, Scope::AnyRead, &RtfReader::SkipDestination});
+            std::stable_sort(
+                entries.begin(), entries.end(),
+                [](const WordEntry &a, const WordEntry &b) { return a.word < b.word; });
+            return entries;
+        }();
+        return table;
+    }
+
+    static Scope ScopeOf(Destination destination)
+    {
+        switch (destination) {
+        case Destination::FontTable:
+            return Scope::FontTable;
+        case Destination::ColorTable:
+            return Scope::ColorTable;
+        default:
+            return Scope::Text;
+        }
+    }
+
     void ControlWord(std::string_view word, bool hasParameter, long long parameter)
     {
-        GroupState &state = State();
-        if (word == "bin") {
-            // Binary data of the given length follows; it may contain braces and backslashes.
-            const long long length = hasParameter ? std::max(parameter, 0LL) : 0;
-            pos_ += std::min<long long>(length, size_ - pos_);
+        const Parameter given{hasParameter, parameter,
+                              ClampToInt(parameter, -int(MaxParameter), int(MaxParameter)),
+                              !hasParameter || parameter != 0};
+        const std::vector<WordEntry> &table = WordTable();
+        const auto [first, last] = std::equal_range(
+            table.begin(), table.end(), WordEntry{word, Scope::Everywhere, nullptr},
+            [](const WordEntry &a, const WordEntry &b) { return a.word < b.word; });
+        const auto entryFor = [&, first = first, last = last](Scope scope) -> const WordEntry * {
+            const auto found = std::find_if(
+                first, last, [scope](const WordEntry &entry) { return entry.scope == scope; });
+            return found == last ? nullptr : &*found;
+        };
+
+        if (const WordEntry *entry = entryFor(Scope::Everywhere)) {
+            (this->*entry->handle)(given);
             return;
         }
         if (ConsumeFallback())
             return;
-        if (state.destination == Destination::Skip)
+        const Destination destination = State().destination;
+        if (destination == Destination::Skip)
             return;
-        if (word == "fonttbl") {
-            EnterDestination(Destination::FontTable);
-            fontName_.clear();
-            fontNumber_ = -1;
-            return;
-        }
-        if (word == "colortbl") {
-            EnterDestination(Destination::ColorTable);
-            colorEntry_ = {};
+        if (const WordEntry *entry = entryFor(Scope::AnyRead)) {
+            (this->*entry->handle)(given);
             return;
         }
-        if (IsSkippedDestination(word)) {
-            EnterDestination(Destination::Skip);
+        const WordEntry *entry = entryFor(ScopeOf(destination));
+        if (entry != nullptr && entry->needsParameter && !hasParameter)
             return;
-        }
-        const int value = ClampToInt(parameter, -int(MaxParameter), int(MaxParameter));
-        const bool on = !hasParameter || parameter != 0;
-        if (state.destination == Destination::FontTable) {
-            if (word == "f" && hasParameter) {
-                EndFontEntry();
-                fontNumber_ = value;
-            }
-            return;
-        }
-        if (state.destination == Destination::ColorTable) {
-            const int component = ClampToInt(parameter, 0, 255);
-            if (word == "red")
-                colorEntry_.red = component;
-            else if (word == "green")
-                colorEntry_.green = component;
-            else if (word == "blue")
-                colorEntry_.blue = component;
-            else
-                return;
-            colorEntry_.given = true;
-            return;
-        }
+        if (entry != nullptr)
+            (this->*entry->handle)(given);
+        // Any other word changes nothing that this reader shows. In the text, the open
+        // paragraph ends with its format as it stands now, unless changed again.
+        if (destination == Destination::Text)
+            lastPara_ = State().para;
+    }
 
-        CharState &chars = state.chars;
-        ParaState &para = state.para;
-        if (word == "par") {
-            EndParagraph();
-        } else if (word == "line") {
-            AppendText(QChar(QChar::LineSeparator));
-        } else if (word == "tab") {
-            AppendText(QChar(u'\t'));
-        } else if (word == "b") {
-            chars.bold = on;
-        } else if (word == "i") {
-            chars.italic = on;
-        } else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw") {
-            chars.underline = on;
-        } else if (word == "ulnone") {
-            chars.underline = false;
-        } else if (word == "strike") {
-            chars.strike = on;
-        } else if (word == "fs") {
-            chars.fontSize = hasParameter && parameter > 0 ? ClampToInt(parameter, 1, MaxFontSize)
-                                                           : DefaultFontSize;
-        } else if (word == "f") {
-            if (hasParameter)
-                chars.font = value;
-        } else if (word == "cf") {
-            chars.color = std::max(value, 0);
-        } else if (word == "plain") {
-            chars = CharState();
-        } else if (word == "pard") {
-            para = ParaState();
-        } else if (word == "deff") {
-            if (hasParameter)
-                defaultFont_ = value;
-        } else if (word == "uc") {
-            if (hasParameter)
-                state.unicodeSkip = ClampToInt(parameter, 0, MaxUnicodeSkip);
-        } else if (word == "u") {
-            if (!hasParameter)
-                return;
-            // Signed 16-bit: characters above U+7FFF are written as negative numbers.
-            const long long code = parameter < 0 ? parameter + 65536 : parameter;
-            if (code > 0 && code <= 0xFFFF && (code >= 0x20 || code == '\t'))
-                AppendText(QChar(char16_t(code)));
-            fallbackLeft_ = state.unicodeSkip;
-        } else if (word == "ql") {
-            para.alignment = Qt::AlignLeft;
-        } else if (word == "qc") {
-            para.alignment = Qt::AlignHCenter;
-        } else if (word == "qr") {
-            para.alignment = Qt::AlignRight;
-        } else if (word == "qj") {
-            para.alignment = Qt::AlignJustify;
-        } else if (word == "li") {
-            para.leftIndent = ClampToInt(parameter, -MaxTwips, MaxTwips);
-        } else if (word == "ri") {
-            para.rightIndent = ClampToInt(parameter, -MaxTwips, MaxTwips);
-        } else if (word == "fi") {
-            para.firstIndent = ClampToInt(parameter, -MaxTwips, MaxTwips);
-        } else if (word == "sb") {
-            para.spaceBefore = ClampToInt(parameter, 0, MaxTwips);
-        } else if (word == "sa") {
-            para.spaceAfter = ClampToInt(parameter, 0, MaxTwips);
-        } else if (word == "emdash") {
-            AppendText(QChar(0x2014));
-        } else if (word == "endash") {
-            AppendText(QChar(0x2013));
-        } else if (word == "bullet") {
-            AppendText(QChar(0x2022));
-        } else if (word == "lquote") {
-            AppendText(QChar(0x2018));
-        } else if (word == "rquote") {
-            AppendText(QChar(0x2019));
-        } else if (word == "ldblquote") {
-            AppendText(QChar(0x201C));
-        } else if (word == "rdblquote") {
-            AppendText(QChar(0x201D));
-        }
-        // Any other control word changes nothing that this reader shows. The open paragraph
-        // ends with its format as it stands now, unless changed again.
-        lastPara_ = para;
+    // Binary data of the given length follows; it may contain braces and backslashes.
+    void SkipBinary(const Parameter &parameter)
+    {
+        const long long length = parameter.given ? std::max(parameter.raw, 0LL) : 0;
+        pos_ += std::min<long long>(length, size_ - pos_);
+    }
+
+    void StartFontTable(const Parameter &)
+    {
+        EnterDestination(Destination::FontTable);
+        fontName_.clear();
+        fontNumber_ = -1;
+    }
+
+    void StartColorTable(const Parameter &)
+    {
+        EnterDestination(Destination::ColorTable);
+        colorEntry_ = {};
+    }
+
+    void SkipDestination(const Parameter &) { EnterDestination(Destination::Skip); }
+
+    void FontEntryNumber(const Parameter &parameter)
+    {
+        if (!parameter.given)
+            return;
+        EndFontEntry();
+        fontNumber_ = parameter.value;
+    }
+
+    template<int ColorEntry::*Component>
+    void ColorComponent(const Parameter &parameter)
+    {
+        colorEntry_.*Component = ClampToInt(parameter.raw, 0, 255);
+        colorEntry_.given = true;
+    }
+
+    void ParagraphMark(const Parameter &) { EndParagraph(); }
+
+    template<char16_t Character>
+    void Insert(const Parameter &)
+    {
+        AppendText(QChar(Character));
+    }
+
+    void Unicode(const Parameter &parameter)
+    {
+        // Signed 16-bit: characters above U+7FFF are written as negative numbers.
+        const long long code = parameter.raw < 0 ? parameter.raw + 65536 : parameter.raw;
+        if (code > 0 && code <= 0xFFFF && (code >= 0x20 || code == '\t'))
+            AppendText(QChar(char16_t(code)));
+        fallbackLeft_ = State().unicodeSkip;
+    }
+
+    void UnicodeSkip(const Parameter &parameter)
+    {
+        if (parameter.given)
+            State().unicodeSkip = ClampToInt(parameter.raw, 0, MaxUnicodeSkip);
+    }
+
+    template<bool CharState::*Field>
+    void Toggle(const Parameter &parameter)
+    {
+        State().chars.*Field = parameter.on;
+    }
+
+    void UnderlineNone(const Parameter &) { State().chars.underline = false; }
+
+    void FontSize(const Parameter &parameter)
+    {
+        State().chars.fontSize = parameter.given && parameter.raw > 0
+            ? ClampToInt(parameter.raw, 1, MaxFontSize)
+            : DefaultFontSize;
+    }
+
+    void Font(const Parameter &parameter)
+    {
+        if (parameter.given)
+            State().chars.font = parameter.value;
+    }
+
+    void ColorIndex(const Parameter &parameter)
+    {
+        State().chars.color = std::max(parameter.value, 0);
+    }
+
+    void PlainCharacters(const Parameter &) { State().chars = CharState(); }
+
+    void DefaultFont(const Parameter &parameter)
+    {
+        if (parameter.given)
+            defaultFont_ = parameter.value;
+    }
+
+    void PlainParagraph(const Parameter &) { State().para = ParaState(); }
+
+    template<Qt::AlignmentFlag Alignment>
+    void Align(const Parameter &)
+    {
+        State().para.alignment = Alignment;
+    }
+
+    template<int ParaState::*Field, int Lowest>
+    void Twips(const Parameter &parameter)
+    {
+        State().para.*Field = ClampToInt(parameter.raw, Lowest, MaxTwips);
     }
 
     void EndFontEntry()
@@ -565,14 +672,6 @@ private:
         format.setBottomMargin(para.spaceAfter / TwipsPerPixel);
         return format;
     }
-
-    struct ColorEntry
-    {
-        int red = 0;
-        int green = 0;
-        int blue = 0;
-        bool given = false;
-    };
 
     const char *data_;
     qsizetype size_;
