@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace brenlow {
@@ -33,6 +35,28 @@ constexpr int MaxUnicodeSkip = 64;
 // Paragraph indents and spacing are given in twips; the document measures them in pixels.
 constexpr double TwipsPerPixel = 15.0;
 constexpr int MaxTwips = 31680; // 22 inches, the widest page the format describes
+// What the document is given at most, so that any file fills it in a moment and lays out
+// without stalling the program; a file past these shows its beginning. They are far beyond any
+// help or station text. Each paragraph costs a document block, each run of one format a
+// fragment.
+constexpr int MaxParagraphs = 50'000;
+constexpr int MaxRuns = 100'000;
+constexpr int MaxCharacters = 2'000'000;
+// The text layout stops making progress once a document is taller than 2^23 pixels, so the
+// reader keeps a bound on the height below this: a wide font or a deep indent can put every
+// character on a line of its own, of up to two ems (see LineHeightBound).
+constexpr double MaxHeight = 6'000'000; // pixels at 96 dots per inch
+// Laying out a paragraph takes time that grows with the square of its length in characters
+// and in runs, so a paragraph longer than this goes on in a new one.
+constexpr int MaxParagraphCharacters = 10'000;
+constexpr int MaxParagraphRuns = 250;
+// Font table entries past this many are read but not kept: text in them uses the default
+// font. The same holds for colour table entries, which then show the automatic colour.
+constexpr std::size_t MaxFonts = 256;
+constexpr std::size_t MaxColors = 256;
+// Each face (font, size, weight and slant) costs a font lookup when it is first laid out;
+// text in faces past this many shows in the default font at the default size.
+constexpr std::size_t MaxFaces = 100;
 
 enum class Destination {
     Text,       // shown
@@ -105,20 +129,104 @@ QChar FromWindows1252(unsigned char byte)
     return Windows1252ToUnicode(QByteArray(1, static_cast<char>(byte))).at(0);
 }
 
+// The tallest line a character or line break of the given font size can make, in pixels: two
+// ems at 96 dots per inch.
+double LineHeightBound(int fontSize)
+{
+    return 2 * (fontSize / 2.0) * 96.0 / 72.0;
+}
+
+// Characters that QTextCursor::insertText turns into a new block.
+bool StartsBlock(QChar c)
+{
+    return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
+}
+
+// Fills a document a paragraph at a time. A paragraph's formats are known only at its end;
+// it then goes in as one new block carrying them and one insertion per run of one format,
+// which costs a third of setting the formats on a block already there.
+class ParagraphWriter
+{
+public:
+    explicit ParagraphWriter(QTextDocument &document) : cursor_(&document) { }
+
+    void AddRun(const QString &text, const QTextCharFormat &format)
+    {
+        splits_ = splits_ || std::any_of(text.begin(), text.end(), StartsBlock);
+        runs_.push_back({text, format});
+    }
+
+    // Ends the open paragraph. The mark's character format gives an empty paragraph its
+    // height.
+    void EndParagraph(const QTextBlockFormat &block, const QTextCharFormat &mark)
+    {
+        Write(block, mark);
+    }
+
+    // Writes the paragraph that no mark ended: it keeps the character format that the text
+    // before it ended with.
+    void Finish(const QTextBlockFormat &block) { Write(block, std::nullopt); }
+
+private:
+    struct Run
+    {
+        QString text;
+        QTextCharFormat format;
+    };
+
+    void Write(const QTextBlockFormat &block, const std::optional<QTextCharFormat> &mark)
+    {
+        // The document's first block is there already; and text that starts blocks of its own
+        // leaves the paragraph's formats to the last of them. In both cases the formats are set
+        // after the text, on the block it ends in.
+        const bool formatsAfterText = first_ || splits_;
+        if (!first_) {
+            if (formatsAfterText)
+                cursor_.insertBlock(previous_, carried_);
+            else
+                cursor_.insertBlock(block, mark ? *mark : carried_);
+        }
+        for (const Run &run : runs_)
+            cursor_.insertText(run.text, run.format);
+        if (formatsAfterText) {
+            if (mark)
+                cursor_.setBlockCharFormat(*mark);
+            cursor_.setBlockFormat(block);
+        }
+        // A new block takes the character format before it: its mark's when it is empty.
+        const bool endsEmpty = runs_.empty() || StartsBlock(runs_.back().text.back());
+        if (endsEmpty && mark)
+            carried_ = *mark;
+        else if (!endsEmpty)
+            carried_ = runs_.back().format;
+        previous_ = block;
+        first_ = false;
+        splits_ = false;
+        runs_.clear();
+    }
+
+    QTextCursor cursor_;
+    std::vector<Run> runs_; // of the open paragraph
+    bool splits_ = false;   // a run holds a character that starts a block
+    bool first_ = true;
+    QTextBlockFormat previous_; // of the last block written
+    QTextCharFormat carried_;   // that a block added after the written text takes
+};
+
 // One pass over the bytes; every step consumes at least one byte, so the reading ends after
-// at most as many steps as there are bytes.
+// at most as many steps as there are bytes (or earlier, once the document is full).
 class RtfReader
 {
 public:
     RtfReader(const QByteArray &rtf, QTextDocument &document)
-        : data_(rtf.constData()), size_(rtf.size()), cursor_(&document)
+        : data_(rtf.constData()), size_(rtf.size()), writer_(document)
     {
         groups_.emplace_back();
     }
 
     void Read()
     {
-        while (pos_ < size_) {
+        while (pos_ < size_ && !full_) {
             const char c = data_[pos_++];
             switch (c) {
             case '{':
@@ -141,7 +249,7 @@ public:
         EndFontEntry();
         FlushText();
         // The groups may have closed since the last paragraph's text: its own format counts.
-        cursor_.setBlockFormat(BlockFormat(lastPara_));
+        writer_.Finish(BlockFormat(lastPara_));
     }
 
 private:
@@ -599,7 +707,8 @@ private:
     void EndFontEntry()
     {
         const QString name = Windows1252ToUnicode(fontName_).trimmed();
-        if (fontNumber_ >= 0 && !name.isEmpty())
+        if (fontNumber_ >= 0 && !name.isEmpty()
+            && (fonts_.size() < MaxFonts || fonts_.count(fontNumber_) > 0))
             fonts_[fontNumber_] = name;
         fontName_.clear();
         fontNumber_ = -1;
@@ -608,20 +717,60 @@ private:
     void EndColorEntry()
     {
         // An entry without components is "automatic": the panel's own text colour.
-        if (colorEntry_.given)
-            colors_.emplace_back(QColor(colorEntry_.red, colorEntry_.green, colorEntry_.blue));
-        else
-            colors_.emplace_back(std::nullopt);
+        if (colors_.size() < MaxColors) {
+            if (colorEntry_.given)
+                colors_.emplace_back(QColor(colorEntry_.red, colorEntry_.green, colorEntry_.blue));
+            else
+                colors_.emplace_back(std::nullopt);
+        }
         colorEntry_ = {};
+    }
+
+    // Takes one more paragraph, run, character or some height when the document has room
+    // for it; otherwise the document is full and the reading stops.
+    template<typename T>
+    bool Room(T &used, T limit, T amount = 1)
+    {
+        if (full_ || used + amount > limit) {
+            full_ = true;
+            return false;
+        }
+        used += amount;
+        return true;
+    }
+
+    static double ParagraphSpacing(const ParaState &para)
+    {
+        return (para.spaceBefore + para.spaceAfter) / TwipsPerPixel;
     }
 
     void AppendText(QChar c)
     {
+        if (!Room(characters_, MaxCharacters))
+            return;
         const CharState &chars = State().chars;
-        if (!pendingText_.isEmpty() && !(chars == pendingFormat_))
+        bool newRun = pendingText_.isEmpty() || !(chars == pendingFormat_);
+        if (paragraphCharacters_ >= MaxParagraphCharacters
+            || (newRun && paragraphRuns_ >= MaxParagraphRuns)) {
+            EndParagraph();
+            newRun = true;
+        }
+        const double height =
+            LineHeightBound(chars.fontSize) + (StartsBlock(c) ? ParagraphSpacing(State().para) : 0);
+        if ((newRun && !Room(runs_, MaxRuns))
+            || (StartsBlock(c) && !Room(paragraphs_, MaxParagraphs))
+            || !Room(height_, MaxHeight, height))
+            return;
+        if (newRun) {
             FlushText();
-        if (pendingText_.isEmpty())
             pendingFormat_ = chars;
+            ++paragraphRuns_;
+        }
+        ++paragraphCharacters_;
+        if (StartsBlock(c)) {
+            paragraphCharacters_ = 0;
+            paragraphRuns_ = 1; // the run goes on in the new block
+        }
         pendingText_.append(c);
         lastPara_ = State().para;
     }
@@ -630,31 +779,45 @@ private:
     {
         if (pendingText_.isEmpty())
             return;
-        cursor_.insertText(pendingText_, CharFormat(pendingFormat_));
+        writer_.AddRun(pendingText_, CharFormat(pendingFormat_));
         pendingText_.clear();
     }
 
     void EndParagraph()
     {
-        FlushText();
         const GroupState &state = State();
-        // The paragraph mark's format gives an empty paragraph its height.
-        cursor_.setBlockCharFormat(CharFormat(state.chars));
-        cursor_.setBlockFormat(BlockFormat(state.para));
-        cursor_.insertBlock();
+        if (!Room(paragraphs_, MaxParagraphs)
+            || !Room(height_, MaxHeight,
+                     LineHeightBound(state.chars.fontSize) + ParagraphSpacing(state.para)))
+            return;
+        FlushText();
+        writer_.EndParagraph(BlockFormat(state.para), CharFormat(state.chars));
         lastPara_ = state.para;
+        paragraphCharacters_ = 0;
+        paragraphRuns_ = 0;
     }
 
-    QTextCharFormat CharFormat(const CharState &chars) const
+    QTextCharFormat CharFormat(const CharState &chars)
     {
+        const int fontNumber = chars.font >= 0 ? chars.font : defaultFont_;
+        auto font = fonts_.find(fontNumber);
+        int fontSize = chars.fontSize;
+        const Face face{font == fonts_.end() ? -1 : fontNumber, fontSize, chars.bold, chars.italic};
+        if (faces_.count(face) == 0) {
+            if (faces_.size() < MaxFaces) {
+                faces_.insert(face);
+            } else {
+                font = fonts_.end();
+                fontSize = DefaultFontSize;
+            }
+        }
         QTextCharFormat format;
         format.setFontWeight(chars.bold ? QFont::Bold : QFont::Normal);
         format.setFontItalic(chars.italic);
         format.setFontUnderline(chars.underline);
         format.setFontStrikeOut(chars.strike);
-        format.setFontPointSize(chars.fontSize / 2.0);
-        const int fontNumber = chars.font >= 0 ? chars.font : defaultFont_;
-        if (const auto font = fonts_.find(fontNumber); font != fonts_.end())
+        format.setFontPointSize(fontSize / 2.0);
+        if (font != fonts_.end())
             format.setFontFamilies({font->second});
         if (chars.color > 0 && size_t(chars.color) < colors_.size() && colors_[chars.color])
             format.setForeground(*colors_[chars.color]);
@@ -676,13 +839,24 @@ private:
     const char *data_;
     qsizetype size_;
     qsizetype pos_ = 0;
-    QTextCursor cursor_;
+    ParagraphWriter writer_;
+    // What the document holds so far, against the limits above.
+    int paragraphs_ = 1; // the document's first block is there from the start
+    int runs_ = 0;
+    int characters_ = 0;
+    double height_ = 0; // pixels, see MaxHeight
+    bool full_ = false;
+    int paragraphCharacters_ = 0; // of the open paragraph
+    int paragraphRuns_ = 0;
 
     std::vector<GroupState> groups_;
     qsizetype flattened_ = 0; // groups opened beyond MaxGroupDepth and not yet closed
     int fallbackLeft_ = 0;
 
     std::map<int, QString> fonts_;
+    // Font number (-1: none), size in half-points, bold, italic.
+    using Face = std::tuple<int, int, bool, bool>;
+    std::set<Face> faces_; // in the document so far
     int defaultFont_ = 0;
     int fontNumber_ = -1;
     QByteArray fontName_;
