@@ -33,6 +33,60 @@ QByteArray HelpRtf()
     return rtf + "}";
 }
 
+// Pathological help documents of up to 5 MB, loaded into a panel not yet shown, as start-up
+// does. A font table of 200,000 entries, each font then used by a run of text of its own.
+QByteArray HugeFontTableRtf()
+{
+    constexpr int Fonts = 200'000;
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    for (int i = 0; i < Fonts; ++i)
+        rtf += "{\\f" + QByteArray::number(i) + " F;}";
+    rtf += "}";
+    for (int i = 0; i < Fonts; ++i)
+        rtf += "\\f" + QByteArray::number(i) + " x";
+    return rtf + "}";
+}
+
+// A million empty paragraphs.
+QByteArray MillionParagraphsRtf()
+{
+    return "{\\rtf1\\ansi " + QByteArray("\\par").repeated(1'000'000) + "}";
+}
+
+void LoadIntoPanel(benchmark::State &state, const QByteArray &rtf)
+{
+    for (auto _ : state) {
+        brenlow::RichTextPanel panel;
+        panel.SetRtf(rtf);
+        benchmark::DoNotOptimize(panel.document()->blockCount());
+    }
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+
+void BM_HelpHugeFontTable(benchmark::State &state)
+{
+    LoadIntoPanel(state, HugeFontTableRtf());
+}
+BENCHMARK(BM_HelpHugeFontTable)->Unit(benchmark::kMillisecond);
+
+void BM_HelpMillionParagraphs(benchmark::State &state)
+{
+    LoadIntoPanel(state, MillionParagraphsRtf());
+}
+BENCHMARK(BM_HelpMillionParagraphs)->Unit(benchmark::kMillisecond);
+
+// Baseline for both: the same panel given 5 MB of plain text in one paragraph.
+void BM_HelpPlainFiveMegabytesBaseline(benchmark::State &state)
+{
+    const QString text(5'000'000, QLatin1Char('x'));
+    for (auto _ : state) {
+        brenlow::RichTextPanel panel;
+        panel.setPlainText(text);
+        benchmark::DoNotOptimize(panel.document()->blockCount());
+    }
+}
+BENCHMARK(BM_HelpPlainFiveMegabytesBaseline)->Unit(benchmark::kMillisecond);
+
 QString PlainText(const QByteArray &rtf)
 {
     QTextDocument document;

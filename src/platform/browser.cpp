@@ -1,30 +1,102 @@
 #include "platform/browser.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
+#include <QEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
 
 namespace brenlow {
 namespace {
 
-constexpr int QueryTimeoutMs = 15000;
+// The whole association lookup waits at most this long for the desktop's answers; a lookup
+// that runs out of time has found no program.
+constexpr int LookupTimeoutMs = 3000;
+// After a forced stop the process is gone at once; this only bounds a process the system
+// cannot end.
+constexpr int KillWaitMs = 500;
 
-// The first line printed by a command, trimmed; nothing when it fails or prints nothing.
-std::optional<QString> FirstLineOf(const QString &program, const QStringList &arguments)
+// While the lookup waits, the program's windows keep painting and its timers keep running, but
+// what the user clicks or types meanwhile is dropped rather than run inside the wait: a second
+// press of a link must not start a second lookup, nor a click close the window that asked.
+class UserInputDropper : public QObject
 {
+public:
+    UserInputDropper()
+    {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            app->installEventFilter(this);
+    }
+    ~UserInputDropper() override
+    {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            app->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        static constexpr QEvent::Type Dropped[] = {
+            QEvent::MouseButtonPress,
+            QEvent::MouseButtonRelease,
+            QEvent::MouseButtonDblClick,
+            QEvent::KeyPress,
+            QEvent::KeyRelease,
+            QEvent::ShortcutOverride,
+            QEvent::Shortcut,
+            QEvent::Wheel,
+            QEvent::ContextMenu,
+            QEvent::TouchBegin,
+            QEvent::TouchUpdate,
+            QEvent::TouchEnd,
+            QEvent::TabletPress,
+            QEvent::TabletRelease,
+            QEvent::InputMethod,
+        };
+        return std::find(std::begin(Dropped), std::end(Dropped), event->type())
+            != std::end(Dropped);
+    }
+};
+
+// The first line printed by a command, trimmed; nothing when it fails, prints nothing or has
+// not ended by the deadline. Events run while it waits (see UserInputDropper).
+std::optional<QString> FirstLineOf(const QString &program, const QStringList &arguments,
+                                   const QDeadlineTimer &deadline)
+{
+    if (deadline.hasExpired())
+        return std::nullopt;
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
+    QEventLoop wait;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    timeout.setTimerType(Qt::PreciseTimer); // a coarse one may end the wait before the deadline
+    QObject::connect(&timeout, &QTimer::timeout, &wait, &QEventLoop::quit);
+    // Ended or failed to start; its output has been read by then.
+    QObject::connect(&process, &QProcess::stateChanged, &wait,
+                     [&wait](QProcess::ProcessState state) {
+                         if (state == QProcess::NotRunning)
+                             wait.quit();
+                     });
     process.start();
-    if (!process.waitForStarted(QueryTimeoutMs))
-        return std::nullopt;
-    if (!process.waitForFinished(QueryTimeoutMs)) {
+    if (process.state() != QProcess::NotRunning) {
+        timeout.start(std::chrono::milliseconds(deadline.remainingTime()));
+        wait.exec();
+    }
+    if (process.state() != QProcess::NotRunning) {
         process.kill();
-        process.waitForFinished();
+        process.waitForFinished(KillWaitMs);
         return std::nullopt;
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
@@ -213,14 +285,16 @@ std::optional<QString> FindDesktopEntry(const QString &desktopId)
 
 std::optional<AssociatedProgram> XdgBrowser::FindAssociatedProgram(const QString &filePath)
 {
+    const QDeadlineTimer deadline(LookupTimeoutMs, Qt::PreciseTimer);
+    const UserInputDropper dropper;
     const QString xdgMime = QStringLiteral("xdg-mime");
-    const std::optional<QString> type =
-        FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), filePath});
+    const std::optional<QString> type = FirstLineOf(
+        xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), filePath}, deadline);
     // Without the type sniffers xdg-mime relies on, the MIME database gives the type.
     const QString mimeType = type ? type->section(QLatin1Char(';'), 0, 0).trimmed()
                                   : QMimeDatabase().mimeTypeForFile(filePath).name();
-    const std::optional<QString> desktopId =
-        FirstLineOf(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    const std::optional<QString> desktopId = FirstLineOf(
+        xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType}, deadline);
     if (!desktopId)
         return std::nullopt;
     const std::optional<QString> entry = FindDesktopEntry(*desktopId);

@@ -30,7 +30,8 @@ public:
 // The freedesktop associations: the file's type from "xdg-mime query filetype" (or the MIME
 // database when xdg-mime cannot tell), its default application from "xdg-mime query default",
 // that application's desktop entry from the "applications" folders of $XDG_DATA_HOME and
-// $XDG_DATA_DIRS, and the entry's Exec line.
+// $XDG_DATA_DIRS, and the entry's Exec line. The lookup waits 3 s in all for xdg-mime (then it
+// has found nothing); meanwhile events run, except the user's clicks and keys, which are dropped.
 class XdgBrowser : public Browser
 {
 public:

@@ -5,9 +5,12 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,19 @@ public:
         Write(dir_.path() + QStringLiteral("/config/mimeapps.list"),
               QStringLiteral("[Default Applications]\ntext/html=brenlow-test-browser.desktop\n"));
     }
+
+    // An xdg-mime first on PATH that notes each run and then hangs.
+    void InstallHangingXdgMime()
+    {
+        const QString bin = dir_.path() + QStringLiteral("/bin");
+        QDir().mkpath(bin);
+        Write(bin + QStringLiteral("/xdg-mime"),
+              QStringLiteral("#!/bin/sh\necho \"$*\" >> '%1'\nexec sleep 30\n").arg(RunsPath()));
+        QFile::setPermissions(bin + QStringLiteral("/xdg-mime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        Set("PATH", bin + QLatin1Char(':') + qEnvironmentVariable("PATH"));
+    }
+    QString RunsPath() const { return dir_.path() + QStringLiteral("/xdg-mime-runs.txt"); }
 
     QString TempFolder() const { return dir_.path() + QStringLiteral("/tmp"); }
     QString RecordPath() const { return dir_.path() + QStringLiteral("/started.txt"); }
@@ -182,6 +198,41 @@ TEST(OpenWebPage, BrowserThatCannotStartGivesTheSecondMessage)
     EXPECT_EQ(messages.Shown[0].Title, QStringLiteral("URL Failed"));
     EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Warning);
     EXPECT_TRUE(desktop.LeftInTempFolder().isEmpty());
+}
+
+// A hanging association lookup used to freeze the window for 30 s.
+TEST(OpenWebPage, HangingLookupIsBoundedAndLetsTimersRunButNotClicks)
+{
+    DesktopAssociations desktop;
+    desktop.InstallBrowser();
+    desktop.InstallHangingXdgMime();
+    XdgBrowser browser;
+    test::RecordingMessageBoxes messages;
+    QPushButton link;
+    QObject::connect(&link, &QPushButton::clicked,
+                     [&] { OpenWebPage(LinkAddress(2), browser, messages); });
+    link.show();
+    int ticks = 0;
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, [&] {
+        if (++ticks == 5)
+            QTest::mouseClick(&link, Qt::LeftButton); // a second press while waiting
+    });
+    clock.start(100);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTest::mouseClick(&link, Qt::LeftButton);
+
+    EXPECT_LT(elapsed.elapsed(), 4500);
+    EXPECT_GE(ticks, 15);
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text, QStringLiteral("Could not find associated Browser"));
+    QFile runs(desktop.RunsPath());
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    const QByteArray ran = runs.readAll();
+    EXPECT_EQ(ran.count('\n'), 1) << ran.constData();
+    EXPECT_TRUE(desktop.WaitForStarts(1, 300).isEmpty());
 }
 
 // What the lookup is shown: a fresh ".HTM" file in the user's temporary folder with the

@@ -261,6 +261,77 @@ TEST(RtfReader, HostileInputShowsWhatCanBeShown)
     }
 }
 
+// Pathological help documents used to hold start-up for 14 to 30 s, or the panel's layout
+// for minutes when shown.
+TEST(RtfReader, DocumentStopsAtItsLimits)
+{
+    struct Row
+    {
+        const char *name;
+        QByteArray rtf;
+        int blocks;
+        int characters; // of the plain text, paragraph breaks included
+    };
+    QByteArray alternating;
+    for (int i = 0; i < 300; ++i)
+        alternating += i % 2 ? "\\b0 x" : "\\b x";
+    const Row rows[] = {
+        {"50,000 paragraphs at most", "{\\rtf1 " + QByteArray("\\par").repeated(60'000) + "}",
+         50'000, 49'999},
+        {"block separators count as paragraphs",
+         "{\\rtf1 " + QByteArray("\\u8233?").repeated(60'000) + "}", 50'000, 49'999},
+        {"a paragraph over 10,000 characters goes on in a new one",
+         "{\\rtf1 " + QByteArray(25'000, 'x') + "}", 3, 25'002},
+        {"and one over 250 runs", "{\\rtf1 " + alternating + "}", 2, 301},
+        {"2,000,000 characters at most", "{\\rtf1\\fs1 " + QByteArray(2'100'000, 'x') + "}", 200,
+         2'000'199},
+        {"a bound on the height: 1,373 characters of 1638 points",
+         "{\\rtf1\\fs3276 " + QByteArray(2'000, 'x') + "}", 1, 1'373},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto document = Read(row.rtf);
+        EXPECT_EQ(document->blockCount(), row.blocks);
+        EXPECT_EQ(document->toPlainText().size(), row.characters);
+    }
+}
+
+TEST(RtfReader, FontsAndFacesPastTheirLimitsUseTheDefault)
+{
+    struct Row
+    {
+        const char *name;
+        bool hundredFacesBefore; // font 1 at 1 to 100 points
+        int font;
+        int halfPoints;
+        const char *family; // "" = the default
+        double points;
+    };
+    const Row rows[] = {
+        {"the 256th font of the table", false, 255, 24, "F255", 12},
+        {"the 257th", false, 256, 24, "", 12},
+        {"a face in use before the 100th", true, 1, 30, "F1", 15},
+        {"a new face past the 100th", true, 2, 30, "", 12},
+    };
+    QByteArray fontTable = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 300; ++i)
+        fontTable += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+    fontTable += "}";
+    QByteArray hundredFaces = "\\f1";
+    for (int points = 1; points <= 100; ++points)
+        hundredFaces += "\\fs" + QByteArray::number(2 * points) + " x";
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto document = Read(fontTable + (row.hundredFacesBefore ? hundredFaces : "") + "\\f"
+                                   + QByteArray::number(row.font) + "\\fs"
+                                   + QByteArray::number(row.halfPoints) + " probe}");
+        const QTextCharFormat format = FormatOf(*document, "probe");
+        const QStringList families = format.fontFamilies().toStringList();
+        EXPECT_EQ(families.value(0), QString::fromLatin1(row.family));
+        EXPECT_DOUBLE_EQ(format.fontPointSize(), row.points);
+    }
+}
+
 TEST(RtfReader, RandomBytesReturn)
 {
     std::mt19937 random(20261209);
