@@ -254,20 +254,10 @@ void MainScreen::ShowMapWindow()
     map.ShowModal(); // the main window's timers go on meanwhile
 }
 
-void MainScreen::WheelOverChart(int angleDelta)
-{
-    constexpr int Notch = 120; // eighths of a degree
-    wheelAngle_ += angleDelta;
-    for (; wheelAngle_ >= Notch; wheelAngle_ -= Notch)
-        ZoomIn(state_, *IB1);
-    for (; wheelAngle_ <= -Notch; wheelAngle_ += Notch)
-        ZoomOut(state_, *IB1);
-}
-
 bool MainScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == IB1 && event->type() == QEvent::Wheel) {
-        WheelOverChart(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        wheel_.Turn(state_, *IB1, static_cast<QWheelEvent *>(event)->angleDelta().y());
         return true;
     }
     if (watched == showinghw && event->type() == QEvent::MouseButtonRelease

@@ -2,6 +2,7 @@
 
 #include "platform/browser.h"
 #include "platform/frameless_window.h"
+#include "view/zoom_ladder.h"
 
 #include <QPointer>
 
@@ -89,8 +90,6 @@ private:
     void ToggleHelp();
     void ShowMapWindow();
     void OpenPrintWindow();
-    // Whole notches of the mouse wheel over the chart, one zoom rung each.
-    void WheelOverChart(int angleDelta);
 
     AppState &state_;
     AppServices &services_;
@@ -99,7 +98,7 @@ private:
     std::unique_ptr<AnimationPlayer> player_;
     std::unique_ptr<StepNavigator> navigator_;
     std::unique_ptr<PointerModes> pointer_;
-    int wheelAngle_ = 0; // eighths of a degree not yet a whole notch
+    WheelZoom wheel_;
     QPointer<hwselect> jumpList_;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };

@@ -2,8 +2,10 @@
 
 #include "core/app_error.h"
 #include "core/app_state.h"
+#include "platform/event_pump.h"
 #include "platform/message_boxes.h"
 #include "print/compose_step_page.h"
+#include "render/redraw.h"
 #include "render/surface_printing.h"
 
 #include <exception>
@@ -23,17 +25,14 @@ QString ReasonOf(const std::exception &error)
     return QString::fromLocal8Bit(error.what());
 }
 
-// The step shown before the run, on the screen again. A chart picture that fails now is told
-// as any failed redraw is; the step is the saved one either way.
-void ShowSavedStep(AppState &state, StepView &view, SurfacePrinting &printing,
-                   MessageBoxes &messages, std::int32_t saved)
+// The step shown before the run, on the screen again: the page composition without printing
+// (events let run, the step redrawn keeping the view). A chart picture that fails now is told
+// by the redraw as any failed redraw is; the step is the saved one either way.
+void ShowSavedStep(AppState &state, StepView &view, MessageBoxes &messages, std::int32_t saved)
 {
-    try {
-        ComposeStepPage(state, view, printing, saved, false);
-    } catch (const std::exception &error) {
-        messages.Inform(
-            WithReason(QStringLiteral("The chart could not be redrawn."), ReasonOf(error)));
-    }
+    PumpEventsOnce();
+    RedrawStepOrReport(state, view, messages, ShownStep{saved, state.SecondTideActive},
+                       RedrawWay{.KeepView = true, .PleaseWait = false});
     state.CurrentStep = saved;
 }
 
@@ -83,7 +82,7 @@ PrintRunEnd PrintSelectedSteps(AppState &state, StepView &view, SurfacePrinting 
             : QStringLiteral("The pages could not be printed.");
         messages.Inform(WithReason(text, reason));
     }
-    ShowSavedStep(state, view, printing, messages, saved);
+    ShowSavedStep(state, view, messages, saved);
     return end;
 }
 

@@ -27,4 +27,14 @@ void ZoomOut(const AppState &state, ImageSurface &surface)
     }
 }
 
+void WheelZoom::Turn(const AppState &state, ImageSurface &surface, int angleDelta)
+{
+    constexpr int Notch = 120;
+    angle_ += angleDelta;
+    for (; angle_ >= Notch; angle_ -= Notch)
+        ZoomIn(state, surface);
+    for (; angle_ <= -Notch; angle_ += Notch)
+        ZoomOut(state, surface);
+}
+
 } // namespace brenlow

@@ -12,4 +12,15 @@ void ZoomIn(const AppState &state, ImageSurface &surface);
 // One rung down, the mirror image.
 void ZoomOut(const AppState &state, ImageSurface &surface);
 
+// The mouse wheel over the chart: one rung of the ladder per whole notch (120 eighths of a
+// degree), up for a turn away from the user; parts of a notch add up until they make one.
+class WheelZoom
+{
+public:
+    void Turn(const AppState &state, ImageSurface &surface, int angleDelta);
+
+private:
+    int angle_ = 0; // eighths of a degree not yet a whole notch
+};
+
 } // namespace brenlow
