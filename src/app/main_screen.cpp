@@ -18,7 +18,9 @@
 #include "view/pointer_modes.h"
 #include "view/zoom_ladder.h"
 
+#include <QCursor>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLinearGradient>
@@ -59,6 +61,23 @@ QLabel *MakeLabel(QWidget *parent, const QRect &geometry, const QString &caption
     return label;
 }
 
+// A 12-hour clock's "10:48:05 PM" is wider than the 24-hour text the labels are sized for: the
+// face shrinks until the text fits, never below a readable size.
+void SetFittingText(QLabel &label, const QString &text)
+{
+    constexpr int SmallestPixels = 7;
+    QFont font = label.font();
+    int pixels = ValuePixels;
+    for (; pixels > SmallestPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(text) <= label.width())
+            break;
+    }
+    font.setPixelSize(pixels);
+    label.setFont(font);
+    label.setText(text);
+}
+
 PictureButton *MakeButton(QWidget *parent, ButtonArt art, const QRect &geometry,
                           const QString &tooltip)
 {
@@ -82,8 +101,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
 
     view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater,
                                            services_.Printer);
-    clock_ = std::make_unique<ClockTick>(services_.Clock,
-                                         [this](const QString &time) { timenow->setText(time); });
+    clock_ = std::make_unique<ClockTick>(
+        services_.Clock, [this](const QString &time) { SetFittingText(*timenow, time); });
     player_ =
         std::make_unique<AnimationPlayer>(state_, services_.Program, *view_, services_.Messages,
                                           *Timer2, [this](bool playing) { ShowPlaying(playing); });
@@ -94,6 +113,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
                           const StationRecord &record =
                               state_.StationTable[static_cast<std::size_t>(station)];
                           RichTextBox1->SetRtf(StationInfoRtf(record));
+                          // Over the tool band's buttons and labels, made after it.
+                          RichTextBox1->raise();
                           RichTextBox1->show();
                       },
                       [this] { RichTextBox1->hide(); }, [this] { ShowMapWindow(); }});
@@ -204,15 +225,26 @@ void MainScreen::ConnectKeys()
     onKey(Qt::Key_Left, [this] { navigator_->SkipLeft(); });
     onKey(Qt::Key_Right, [this] { navigator_->SkipRight(); });
     onKey(Qt::Key_Home, [this] { shownow->click(); });
-    onKey(Qt::Key_Plus, [this] { ZoomIn(state_, *IB1); });
-    onKey(Qt::Key_Equal, [this] { ZoomIn(state_, *IB1); }); // "+" without the shift key
-    onKey(Qt::Key_Minus, [this] { ZoomOut(state_, *IB1); });
+    const auto zoomKey = [this](void (*zoom)(const AppState &, ImageSurface &)) {
+        zoom(state_, *IB1);
+        PointerStillOverChart();
+    };
+    onKey(Qt::Key_Plus, [zoomKey] { zoomKey(&ZoomIn); });
+    onKey(Qt::Key_Equal, [zoomKey] { zoomKey(&ZoomIn); }); // "+" without the shift key
+    onKey(Qt::Key_Minus, [zoomKey] { zoomKey(&ZoomOut); });
     onKey(Qt::Key_Space, [this] {
         if (player_->Playing())
             player_->StopAnimation();
         else
             player_->StartAnimation();
     });
+}
+
+void MainScreen::PointerStillOverChart()
+{
+    const QPoint at = IB1->mapFromGlobal(QCursor::pos());
+    if (IB1->isVisible() && IB1->rect().contains(at))
+        pointer_->PointerStill(at.x(), at.y());
 }
 
 void MainScreen::ShowPlaying(bool playing)
@@ -257,7 +289,10 @@ void MainScreen::ShowMapWindow()
 bool MainScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == IB1 && event->type() == QEvent::Wheel) {
-        wheel_.Turn(state_, *IB1, static_cast<QWheelEvent *>(event)->angleDelta().y());
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        wheel_.Turn(state_, *IB1, wheel->angleDelta().y());
+        const QPoint at = wheel->position().toPoint();
+        pointer_->PointerStill(at.x(), at.y());
         return true;
     }
     if (watched == showinghw && event->type() == QEvent::MouseButtonRelease

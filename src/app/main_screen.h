@@ -86,6 +86,8 @@ private:
     void ConnectControls();
     void ConnectKeys();
     void ShowPlaying(bool playing);
+    // After a zoom that the pointer did not make, what lies under it is looked up again.
+    void PointerStillOverChart();
     void showinghw_Click();
     void ToggleHelp();
     void ShowMapWindow();

@@ -4,6 +4,8 @@
 #include "data/field_conversions.h"
 #include "tide/high_water_time.h"
 
+#include <QLocale>
+
 namespace brenlow {
 namespace {
 
@@ -28,6 +30,28 @@ bool HeightOutOfRange(const QString &text)
 }
 
 } // namespace
+
+QString CanonicalNumberText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return text;
+    QLocale pointNumbers = QLocale::c();
+    pointNumbers.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    pointNumbers.toDouble(trimmed, &ok);
+    if (ok)
+        return text;
+    if (const std::optional<double> value = ReadUserNumber(trimmed))
+        return QLocale::c().toString(*value, 'g', 15);
+    if (trimmed.count(QLatin1Char(',')) == 1 && !trimmed.contains(QLatin1Char('.'))) {
+        const QString withPoint = QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.'));
+        pointNumbers.toDouble(withPoint, &ok);
+        if (ok)
+            return withPoint;
+    }
+    return text;
+}
 
 bool IsNumericText(const QString &text)
 {

@@ -43,6 +43,13 @@ std::optional<OptionsFailure> CheckOptions(const OptionsEntry &entry);
 // signed, with an exponent, surrounded by blanks.
 bool IsNumericText(const QString &text);
 
+// A number typed in the user's locale written the way the chart reads numbers back: with a
+// decimal point and no group separators, so that the value the checks accept is the value
+// the chart uses ("4,5" under a comma locale -> "4.5"). A text the point reading already takes
+// stays exactly as typed; so does one that is no number at all, for the checks to refuse. A
+// comma height stored by an older version reads with the point even under another locale.
+QString CanonicalNumberText(const QString &text);
+
 // A high-water text the tide model can read (a time of day, a date, or a date and a time):
 // only such a text may be saved, so every stored time is one the chart can use.
 bool IsDateOrTimeText(const QString &text);

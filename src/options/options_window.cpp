@@ -9,6 +9,7 @@
 #include "options/web_links.h"
 #include "platform/message_boxes.h"
 #include "render/redraw.h"
+#include "tide/step_conventions.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -165,8 +166,10 @@ void OptionsScreen::SaveOptions()
         return;
     }
 
-    const OptionsEntry entry{highwater1->text(), highwater2->text(), height1->text(),
-                             height2->text(), pressure->text()};
+    // Numbers are stored in the one form the chart reads back, whatever the user's locale.
+    const OptionsEntry entry{
+        highwater1->text(), highwater2->text(), CanonicalNumberText(height1->text()),
+        CanonicalNumberText(height2->text()), CanonicalNumberText(pressure->text())};
     if (const std::optional<OptionsFailure> failure = CheckOptions(entry)) {
         services_.Messages.Inform(failure->Message);
         QLineEdit *const inputs[] = {highwater1, highwater2, height1, height2, pressure};
@@ -214,8 +217,11 @@ void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
         screen.ShowModal();
     }
 
-    // Saved or not, the chart is drawn again from the stored texts; the step stays.
-    RedrawStepOrReport(state, view, services.Messages, CurrentShownStep(state), RedrawWay{});
+    // Saved or not, the chart is drawn again from the stored texts; the step stays, counted
+    // from the one high water left when the other was cleared.
+    RedrawStepOrReport(state, view, services.Messages,
+                       ShownStep{state.CurrentStep, OneSidedTide(state, state.SecondTideActive)},
+                       RedrawWay{});
 }
 
 QPixmap PaintOptionsBackground()

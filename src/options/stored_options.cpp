@@ -1,6 +1,7 @@
 #include "options/stored_options.h"
 
 #include "core/app_state.h"
+#include "options/option_checks.h"
 #include "platform/settings_store.h"
 
 namespace brenlow {
@@ -20,10 +21,11 @@ void ReadOptionsIntoState(AppState &state, const SettingsStore &store, const QSt
 {
     state.HighWater1Text = Read(store, application, "highwater1", QString());
     state.HighWater2Text = Read(store, application, "highwater2", QString());
-    state.Height1Text = Read(store, application, "height1", QString());
-    state.Height2Text = Read(store, application, "height2", QString());
+    // Numbers stored by older versions in the user's locale are read as the chart reads them.
+    state.Height1Text = CanonicalNumberText(Read(store, application, "height1", QString()));
+    state.Height2Text = CanonicalNumberText(Read(store, application, "height2", QString()));
     state.AnimSpeedText = Read(store, application, "animspeed", animSpeedDefault);
-    state.PressureText = Read(store, application, "pressure", QString());
+    state.PressureText = CanonicalNumberText(Read(store, application, "pressure", QString()));
 }
 
 StoredOptions ReadOptionsForWindow(const SettingsStore &store, const QString &application)

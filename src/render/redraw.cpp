@@ -36,9 +36,10 @@ private:
 
 } // namespace
 
-void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)
+void RedrawStep(AppState &state, StepView &view, const StepChoice &choose, RedrawWay way)
 {
     const PleaseWaitShown pleaseWait(view, way.PleaseWait);
+    const ShownStep shown = choose(state);
     ImageSurface &surface = view.Surface();
     surface.SetFitOnLoad(false);
     if (way.KeepView)
@@ -49,11 +50,17 @@ void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)
     Draw_flows(state, surface, view.Labels(), state.CurrentStep);
 }
 
-bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages, ShownStep shown,
-                        RedrawWay way)
+void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)
+{
+    RedrawStep(
+        state, view, [shown](const AppState &) { return shown; }, way);
+}
+
+bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages,
+                        const StepChoice &choose, RedrawWay way)
 {
     try {
-        RedrawStep(state, view, shown, way);
+        RedrawStep(state, view, choose, way);
         return true;
     } catch (const AppError &error) {
         // Above all a chart picture damaged or removed since start-up.
@@ -63,6 +70,13 @@ bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages,
                         + QString::fromLocal8Bit(error.what()));
     }
     return false;
+}
+
+bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages, ShownStep shown,
+                        RedrawWay way)
+{
+    return RedrawStepOrReport(
+        state, view, messages, [shown](const AppState &) { return shown; }, way);
 }
 
 ShownStep CurrentShownStep(const AppState &state)

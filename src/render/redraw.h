@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace brenlow {
 
@@ -36,6 +37,13 @@ void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)
 // were. Returns whether the step is shown.
 bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages, ShownStep shown,
                         RedrawWay way);
+
+// A redraw whose step is worked out from the state only once the please-wait window has let
+// pending events run: a click or frame handled meanwhile is stepped from, not undone.
+using StepChoice = std::function<ShownStep(const AppState &state)>;
+void RedrawStep(AppState &state, StepView &view, const StepChoice &choose, RedrawWay way);
+bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages,
+                        const StepChoice &choose, RedrawWay way);
 
 // The shown step of the state, for a redraw that changes no step.
 ShownStep CurrentShownStep(const AppState &state);

@@ -7,8 +7,9 @@
 
 namespace brenlow {
 
-ClockTick::ClockTick(const Clock &clock, std::function<void(const QString &)> showTime)
-    : clock_(clock), showTime_(std::move(showTime))
+ClockTick::ClockTick(const Clock &clock, std::function<void(const QString &)> showTime,
+                     QLocale locale)
+    : clock_(clock), showTime_(std::move(showTime)), locale_(std::move(locale))
 { }
 
 void ClockTick::SetPanCountdown(std::function<void()> countdown)
@@ -18,7 +19,7 @@ void ClockTick::SetPanCountdown(std::function<void()> countdown)
 
 void ClockTick::Tick()
 {
-    showTime_(ClockText(clock_.TimeOfDay()));
+    showTime_(ClockNowText(clock_.TimeOfDay(), locale_));
     if (panCountdown_)
         panCountdown_();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <functional>
@@ -13,7 +14,9 @@ class Clock;
 class ClockTick
 {
 public:
-    ClockTick(const Clock &clock, std::function<void(const QString &)> showTime);
+    // The time is shown in the locale's time format: the user's, unless told otherwise.
+    ClockTick(const Clock &clock, std::function<void(const QString &)> showTime,
+              QLocale locale = QLocale());
 
     // The second step of every tick: the pointer modes' countdown.
     void SetPanCountdown(std::function<void()> countdown);
@@ -24,6 +27,7 @@ private:
     const Clock &clock_;
     std::function<void(const QString &)> showTime_;
     std::function<void()> panCountdown_;
+    QLocale locale_;
 };
 
 } // namespace brenlow

@@ -2,6 +2,7 @@
 
 #include "tide/high_water_time.h"
 
+#include <QLocale>
 #include <QString>
 #include <QTime>
 
@@ -41,11 +42,19 @@ QTime StepClockTime(QTime highWater, std::int32_t step);
 // "hh:mm:ss" on the 24-hour clock, as the time labels show a time.
 QString ClockText(QTime time);
 
+// The present time as the clock label shows it: hours, minutes and seconds in the locale's own
+// time format, without a date or a time zone ("21:48:05", "9:48:05 PM").
+QString ClockNowText(QTime time, const QLocale &locale);
+
 // The text of the active high water: the second when SecondTideActive, else the first.
 const QString &ActiveHighWaterText(const AppState &state);
 
 // The active high water read as a time; nothing when its text is empty or not a time.
 std::optional<HighWaterTime> ActiveHighWater(const AppState &state);
+
+// The tide the steps count from when only one high water is given: that one's (true for the
+// second); with both or neither given, second as it is.
+bool OneSidedTide(const AppState &state, bool second);
 
 // Whether a high-water text gives a high water at all: a text that does not read as a time
 // counts as not given.

@@ -13,7 +13,7 @@ namespace brenlow {
 namespace {
 
 // At a wrap the steps go on in the other tide when its high water is given; and whenever only
-// the second high water is given, the steps count from it.
+// one high water is given, the steps count from it.
 //   both given, first tide, 25 -> 1 of the second; second tide, 25 -> 1 of the first
 bool TideAfter(const AppState &state, bool wrapped)
 {
@@ -27,9 +27,7 @@ bool TideAfter(const AppState &state, bool wrapped)
         if (!state.HighWater2Text.isEmpty() && !second && !switched)
             second = true;
     }
-    if (!state.HighWater2Text.isEmpty() && state.HighWater1Text.isEmpty())
-        second = true;
-    return second;
+    return OneSidedTide(state, second);
 }
 
 } // namespace
@@ -85,18 +83,20 @@ StepNavigator::StepNavigator(AppState &state, StepView &view, MessageBoxes &mess
 void StepNavigator::SkipLeft()
 {
     if (!animation_.Playing())
-        Skip(PreviousStep(state_));
+        Skip(&PreviousStep);
 }
 
 void StepNavigator::SkipRight()
 {
     if (!animation_.Playing())
-        Skip(NextStep(state_));
+        Skip(&NextStep);
 }
 
-void StepNavigator::Skip(ShownStep to)
+void StepNavigator::Skip(ShownStep (*to)(const AppState &))
 {
-    RedrawStepOrReport(state_, view_, messages_, to, RedrawWay{});
+    // The step is worked out after the please-wait window has let events run, so that two
+    // clicks queued close together move two steps.
+    RedrawStepOrReport(state_, view_, messages_, StepChoice(to), RedrawWay{});
 }
 
 void StepNavigator::JumpTo(std::int32_t step)

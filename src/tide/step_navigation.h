@@ -51,7 +51,7 @@ public:
     void JumpTo(std::int32_t step);
 
 private:
-    void Skip(ShownStep to);
+    void Skip(ShownStep (*to)(const AppState &));
 
     AppState &state_;
     StepView &view_;

@@ -119,6 +119,11 @@ void PointerModes::SurfaceMouseMove(int, std::int32_t x, std::int32_t y)
         mouse_x = x;
         mouse_y = y;
     }
+    PointerStill(x, y);
+}
+
+void PointerModes::PointerStill(std::int32_t x, std::int32_t y)
+{
     const PicturePoint at = PointerToPicture(surface_, x, y);
     const bool onSpot = SpotHitTest(state_, mouse_state, pointers_, program_, at.X, at.Y);
     if (!onSpot) {

@@ -76,6 +76,10 @@ public:
     void SurfaceMouseDown(int button, int shift, std::int32_t x, std::int32_t y);
     void SurfaceMouseMove(int shift, std::int32_t x, std::int32_t y);
     void SurfaceMouseUp(int button, int shift, std::int32_t x, std::int32_t y);
+    // The view was zoomed or scrolled under a pointer that did not move (keys, the wheel):
+    // the spot and station under it are looked up again, as a move there would, so that a
+    // click opens what is under the pointer now.
+    void PointerStill(std::int32_t x, std::int32_t y);
     // The second step of every clock tick: ends an idle pan mode.
     void PanTimerTick();
     // Back to the normal mode, then the Map window for the spot under the pointer.

@@ -13,8 +13,10 @@
 #include "support/program_files.h"
 #include "support/program_run.h"
 #include "support/test_platform.h"
+#include "tide/clock_tick.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -130,6 +132,24 @@ TEST(MainWindowFrame, ControlsAtTheirPlaces)
         EXPECT_EQ(row.control->isVisibleTo(&screen), row.visible);
     }
     EXPECT_EQ(screen.showinghw->text(), "0.0"); // drawn at high water by the start-up
+}
+
+// Guards: the clock ignored the user's time format; a 12-hour one must still fit its label.
+TEST(MainWindowFrame, ClockShowsTheUsersTimeFormatInsideItsLabel)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    MainWindowRun run;
+    run.clock.Time = QTime(22, 48, 5);
+    MainScreen screen(run.state, run.services);
+    QLocale::setDefault(before);
+    ASSERT_TRUE(screen.Load());
+    screen.Clock().Tick();
+    const QLabel &clock = *screen.timenow;
+    EXPECT_TRUE(clock.text().startsWith(QStringLiteral("10:48:05"))) << clock.text().toStdString();
+    EXPECT_TRUE(clock.text().endsWith(QStringLiteral("PM"))) << clock.text().toStdString();
+    EXPECT_LE(QFontMetrics(clock.font()).horizontalAdvance(clock.text()), clock.width());
+    EXPECT_EQ(clock.geometry(), QRect(722, 55, 44, 13));
 }
 
 TEST(MainWindowFrame, PleaseWaitSitsOverTheToolBand)

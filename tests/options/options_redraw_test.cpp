@@ -1,4 +1,5 @@
 #include "options/options_window.h"
+#include "options/stored_options.h"
 
 #include "core/app_state.h"
 #include "platform/browser.h"
@@ -107,6 +108,52 @@ TEST_F(OptionsRedrawTest, SavedHighWaterShowsAtOnce)
     EXPECT_TRUE(view.labels.ShowingTime.startsWith(QStringLiteral("08:00")))
         << view.labels.ShowingTime.toStdString();
     EXPECT_EQ(view.log, QStringList({"show please-wait", "load", "close please-wait"}));
+}
+
+// Guards: clearing the second high water while its tide was shown left the steps counted from
+// it, so "From HW" moved while "Stream time" stayed.
+TEST_F(OptionsRedrawTest, ClearingTheShownSecondHighWaterShowsTheFirstTide)
+{
+    ASSERT_FALSE(WriteOptions(settings, folder.Info().AppName,
+                              StoredOptions{"10:00", "22:20", "", "", "", "2"}));
+    ReadOptionsIntoState(state, settings, folder.Info().AppName, QString());
+    state.SecondTideActive = true;
+    WhenOptionsOpen([](OptionsScreen &screen) {
+        screen.highwater2->clear();
+        screen.saveandexit->click();
+    });
+
+    OpenOptionsWindow(mainWindow, view, state, services);
+
+    EXPECT_FALSE(state.SecondTideActive);
+    EXPECT_EQ(view.labels.HighWater, QStringLiteral("10:00:00"));
+    EXPECT_EQ(view.labels.ShowingTime, QStringLiteral("08:00:00"));
+}
+
+// Guards: under a comma locale "4,5" passed the check and was then read as 4.
+TEST_F(OptionsRedrawTest, NumbersAreStoredAndReadInTheFormTheChartReads)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_FALSE(WriteOptions(settings, folder.Info().AppName,
+                              StoredOptions{"", "", "", "3,9", "1013,5", "2"}));
+    WhenOptionsOpen([](OptionsScreen &screen) {
+        screen.height1->setText(QStringLiteral("4,5"));
+        screen.saveandexit->click();
+    });
+
+    OpenOptionsWindow(mainWindow, view, state, services);
+    QLocale::setDefault(before);
+
+    const QString app = folder.Info().AppName;
+    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_EQ(settings.GetSetting(app, "config", "height1", ""), QStringLiteral("4.5"));
+    EXPECT_EQ(state.Height1Text, QStringLiteral("4.5"));
+    EXPECT_EQ(state.Height2Text, QStringLiteral("3.9")) << "an older stored comma height";
+    EXPECT_EQ(state.PressureText, QStringLiteral("1013.5"));
+    // Read back under a point locale, the older comma value still means the same.
+    ReadOptionsIntoState(state, settings, app, QString());
+    EXPECT_EQ(state.Height2Text, QStringLiteral("3.9"));
 }
 
 } // namespace

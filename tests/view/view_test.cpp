@@ -306,6 +306,76 @@ TEST(StationPanel, ShownWhileHeldAndHelpSwapsWithTheChart)
     EXPECT_EQ(QPoint(screen.IB1->ScrollX(), screen.IB1->ScrollY()), QPoint(56, 83));
 }
 
+// Guards: the panel was shown under the tool band's buttons and labels, made after it.
+TEST(StationPanel, ShownAboveEveryControlOfTheToolBand)
+{
+    ChartRun run;
+    MainScreen &screen = *run.screen;
+    screen.play->click(); // the stop button takes the play button's place
+    const QPoint station = run.ViewOf(run.StationPicture(1));
+    run.Mouse(QEvent::MouseMove, station);
+    run.Mouse(QEvent::MouseButtonPress, station);
+    ASSERT_TRUE(screen.RichTextBox1->isVisible());
+    const QRect panel = screen.RichTextBox1->geometry();
+    const std::pair<const char *, QWidget *> controls[] = {
+        {"skipleft", screen.skipleft},       {"shownow", screen.shownow},
+        {"skipright", screen.skipright},     {"StopButton", screen.StopButton},
+        {"showingtime", screen.showingtime}, {"showinghw", screen.showinghw},
+        {"Label1", screen.Label1},
+    };
+    for (const auto &[name, control] : controls) {
+        const QRect overlap = control->geometry() & panel;
+        ASSERT_FALSE(overlap.isEmpty()) << name;
+        QWidget *top = screen.childAt(overlap.center());
+        EXPECT_TRUE(top == screen.RichTextBox1 || screen.RichTextBox1->isAncestorOf(top)) << name;
+    }
+    screen.StopButton->click();
+}
+
+// Guards: keys and the wheel zoomed under a still pointer, which kept the spot it had been
+// over, so a click opened a plan over open water.
+TEST(MapWindow, AZoomUnderAStillPointerLooksUpTheSpotAgain)
+{
+    ChartRun run;
+    MainScreen &screen = *run.screen;
+    const auto wheelUp = [&](QPoint at) {
+        QWheelEvent event(QPointF(at), screen.IB1->mapToGlobal(QPointF(at)), {}, QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(screen.IB1, &event);
+    };
+    const auto plusKeys = [&](QPoint, int times) {
+        QApplication::setActiveWindow(&screen);
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(&screen, Qt::Key_Plus);
+    };
+    struct Row
+    {
+        const char *name;
+        std::function<void(QPoint)> zoom;
+    };
+    const Row rows[] = {
+        {"plus key three times", [&](QPoint at) { plusKeys(at, 3); }},
+        {"plus key once", [&](QPoint at) { plusKeys(at, 1); }},
+        {"wheel notch up", wheelUp},
+    };
+    for (const Row &row : rows) {
+        screen.IB1->SetZoom(Level[1]);
+        const QPoint spot = run.ViewOf(run.StationPicture(2));
+        QCursor::setPos(screen.IB1->mapToGlobal(spot));
+        run.Mouse(QEvent::MouseMove, spot);
+        ASSERT_EQ(run.state.HoverPictureSpot, 1) << row.name;
+        row.zoom(spot);
+        ASSERT_NE(screen.IB1->Zoom(), Level[1]) << row.name;
+        const PicturePoint now = PointerToPicture(*screen.IB1, spot.x(), spot.y());
+        const PictureSpot &area = run.state.PictureSpotTable[1];
+        const bool inside = PictureX(run.state, area.Left) <= now.X
+            && now.X <= PictureX(run.state, area.Right) && PictureY(run.state, area.Top) <= now.Y
+            && now.Y <= PictureY(run.state, area.Bottom);
+        EXPECT_EQ(run.state.HoverPictureSpot, inside ? 1 : 0) << row.name;
+    }
+    EXPECT_EQ(run.state.HoverPictureSpot, 0) << "the last zoom leaves open water under it";
+}
+
 TEST(MapWindow, APressOnASpotOpensItsPlanEvenOverAStation)
 {
     ChartRun run;
