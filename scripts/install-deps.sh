@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2
-  xvfb xauth imagemagick poppler-utils xdg-utils file
+  xvfb xauth x11-utils imagemagick poppler-utils xdg-utils file
   dpkg-dev desktop-file-utils appstream xdotool
   clang libclang-rt-14-dev clang-format
 )

@@ -10,10 +10,14 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <QTransform>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -42,6 +46,43 @@ QString BeginFailureReason(const QPrinter &printer)
     throw AppError(ErrorNumber::PathFileAccess, reason, ErrorSource());
 }
 
+// A printer of its own for every job, with the choices the user made for the last one: a
+// printer whose file could not be written keeps failing (QPrinter's file engine stays broken),
+// so it is never used again.
+std::unique_ptr<QPrinter> FreshPrinter(const QPrinter *last)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(QStringLiteral("Brenlow"));
+    printer->setCreator(QStringLiteral("Brenlow"));
+    if (!last) {
+        printer->setPageOrientation(QPageLayout::Landscape);
+        return printer;
+    }
+    printer->setOutputFormat(last->outputFormat());
+    if (last->outputFormat() == QPrinter::NativeFormat)
+        printer->setPrinterName(last->printerName());
+    printer->setOutputFileName(last->outputFileName());
+    printer->setPageLayout(last->pageLayout());
+    printer->setCollateCopies(last->collateCopies());
+    printer->setColorMode(last->colorMode());
+    printer->setDuplex(last->duplex());
+    printer->setPageOrder(last->pageOrder());
+    printer->setFullPage(last->fullPage());
+    return printer;
+}
+
+// A PDF is whole when it ends with its end-of-file marker; the file engine does not say when
+// a write of its failed (a full disk leaves a file cut short, or an empty one).
+bool IsWholePdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
+        return false;
+    constexpr qint64 TailBytes = 32;
+    file.seek(std::max<qint64>(0, file.size() - TailBytes));
+    return file.read(TailBytes).trimmed().endsWith("%%EOF");
+}
+
 } // namespace
 
 SurfacePrinter::SurfacePrinter(const RecordingSurface &surface, PrinterDialog &dialog,
@@ -49,17 +90,15 @@ SurfacePrinter::SurfacePrinter(const RecordingSurface &surface, PrinterDialog &d
     : surface_(surface),
       dialog_(dialog),
       viewSize_(std::move(viewSize)),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-    printer_->setPageOrientation(QPageLayout::Landscape);
-    printer_->setDocName(QStringLiteral("Brenlow"));
-    printer_->setCreator(QStringLiteral("Brenlow"));
-}
+      printer_(FreshPrinter(nullptr))
+{ }
 
 SurfacePrinter::~SurfacePrinter()
 {
     if (painter_)
         painter_->end();
+    if (!scratchPath_.isEmpty())
+        QFile::remove(scratchPath_);
 }
 
 double SurfacePrinter::PrintOffsetX() const
@@ -163,6 +202,7 @@ bool SurfacePrinter::PrintImage()
     if (showDialog_) {
         // A dialog begins a new job; one still open from before ends first.
         EndPrintJob();
+        printer_ = FreshPrinter(printer_.get());
         printer_->setCopyCount(std::max(copies_, 1));
         if (!dialog_.Ask(*printer_))
             return false;
@@ -185,17 +225,58 @@ void SurfacePrinter::EndPrintJob()
     const bool ended = painter_->end();
     painter_.reset();
     pageDrawn_ = false;
-    if (!ended || printer_->printerState() == QPrinter::Error)
+    const QString scratch = std::exchange(scratchPath_, QString());
+    if (!ended || printer_->printerState() == QPrinter::Error) {
+        if (!scratch.isEmpty())
+            QFile::remove(scratch);
         ThrowPrintError(QStringLiteral("The printer could not finish the print job."));
+    }
+    if (scratch.isEmpty())
+        return;
+    // The document takes the chosen file's place only when it was written whole, so a failed
+    // run leaves no part of a document behind (and an earlier file of that name as it was).
+    const QString target = std::exchange(targetPath_, QString());
+    printer_->setOutputFileName(target);
+    if (!IsWholePdf(scratch)) {
+        QFile::remove(scratch);
+        ThrowPrintError(
+            QStringLiteral("%1 could not be written whole; is the disk full?").arg(target));
+    }
+    if (::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(target).constData())
+        != 0) {
+        const QString reason = qt_error_string(errno);
+        QFile::remove(scratch);
+        ThrowPrintError(target + QStringLiteral(": ") + reason);
+    }
 }
 
 void SurfacePrinter::BeginJob()
 {
+    // A file is written under a name of its own beside the chosen one, and checked at the end.
+    const QString target = printer_->outputFileName();
+    QString scratch;
+    if (!target.isEmpty()) {
+        const QFileInfo chosen(target);
+        QTemporaryFile reserve(chosen.absolutePath() + QStringLiteral("/.")
+                               + chosen.completeBaseName() + QStringLiteral("-XXXXXX.part"));
+        reserve.setAutoRemove(false);
+        if (!reserve.open())
+            ThrowPrintError(target + QStringLiteral(": ") + reserve.errorString());
+        scratch = reserve.fileName();
+        reserve.close();
+        printer_->setOutputFileName(scratch);
+    }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(printer_.get()))
+    if (!painter->begin(printer_.get())) {
+        printer_->setOutputFileName(target);
+        if (!scratch.isEmpty())
+            QFile::remove(scratch);
         ThrowPrintError(BeginFailureReason(*printer_));
+    }
     painter_ = std::move(painter);
     pageDrawn_ = false;
+    scratchPath_ = scratch;
+    targetPath_ = target;
 }
 
 void SurfacePrinter::PaintPage()

@@ -19,9 +19,10 @@ class RecordingSurface;
 
 // The chart surface's printing group: prints the print area of a recording surface, its
 // picture from the full-resolution picture and its display list as vector shapes and text,
-// through SurfacePainter, onto a QPrinter. The printer lives as long as this object, so the
-// dialog offers what the user chose last time; pages are landscape unless the user chooses
-// otherwise.
+// through SurfacePainter, onto a QPrinter. Each job has a printer of its own, given the choices
+// of the last one, so the dialog offers what the user chose last time; pages are landscape
+// unless the user chooses otherwise. A job printed to a file replaces the file only when the
+// document was written whole.
 //
 // On the page one picture pixel covers PrintZoom / 100 of 1/96 inch; the print area's top-left
 // lies at the printable area's top-left, moved by PrintOffsetX, PrintOffsetY (1/96 inch).
@@ -79,6 +80,8 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_; // while a job is open
     bool pageDrawn_ = false;            // the open job has a page already
+    QString scratchPath_;               // the open job's file, until it is known whole
+    QString targetPath_;                // the file the user chose for it
 
     double offsetX_ = 0;
     double offsetY_ = 0;

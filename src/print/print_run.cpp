@@ -51,6 +51,7 @@ PrintRunEnd PrintSelectedSteps(AppState &state, StepView &view, SurfacePrinting 
 
     PrintRunEnd end = PrintRunEnd::Printed;
     std::int32_t failedStep = 0;
+    std::int32_t lastPrinted = 0;
     QString reason;
     for (const std::int32_t step : steps) {
         try {
@@ -58,6 +59,7 @@ PrintRunEnd PrintSelectedSteps(AppState &state, StepView &view, SurfacePrinting 
                 end = PrintRunEnd::Cancelled;
                 break;
             }
+            lastPrinted = step;
         } catch (const std::exception &error) {
             end = PrintRunEnd::Failed;
             failedStep = step;
@@ -71,7 +73,9 @@ PrintRunEnd PrintSelectedSteps(AppState &state, StepView &view, SurfacePrinting 
         printing.EndPrintJob();
     } catch (const std::exception &error) {
         if (end == PrintRunEnd::Printed) {
+            // The document could not be finished: the last page is the one not on paper.
             end = PrintRunEnd::Failed;
+            failedStep = lastPrinted;
             reason = ReasonOf(error);
         }
     }

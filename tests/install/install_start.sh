@@ -11,7 +11,7 @@ stage="$(mktemp -d)"
 xvfb=""
 trap '[ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$stage"' EXIT
 fail() { echo "install_start: $*" >&2; exit 1; }
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xprop; do
   command -v "$tool" >/dev/null || fail "needs $tool (bash scripts/install-deps.sh)"
 done
 
@@ -71,6 +71,11 @@ sleep 1
 kill -0 "$pid" || fail "ended with lib/brenlow/help.rtf in place"
 [ "$(wc -w <<<"$shown")" = 1 ] && [ "$shown" != "$disclaimer" ] ||
   fail "no main window alone with lib/brenlow/help.rtf in place"
+# The desktop ties the window to its menu entry by the class of WM_CLASS, matched exactly.
+entry="$(sed -n 's/^StartupWMClass=//p' "$stage/usr/share/applications/example.brenlow.Brenlow.desktop")"
+class="$(xprop -id "$shown" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')"
+[ -n "$class" ] && [ "$class" = "$entry" ] ||
+  fail "window class '$class' is not the desktop entry's StartupWMClass '$entry'"
 kill "$pid"
 wait "$pid" || true
 [ "$(listing)" = "$before" ] || fail "the running program wrote into the program folder"

@@ -12,7 +12,9 @@
 #include "tide/step_conventions.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
@@ -22,7 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 namespace brenlow {
 namespace {
@@ -241,6 +245,43 @@ TEST(PrintWindow, RunsThatPrintNothing)
             EXPECT_EQ(run.messages.Shown[0].Title, QString::fromLatin1(ProgramTitle));
         }
     }
+}
+
+// Guards: a run that could not write its file said nothing, left the file cut short, and every
+// later run wrote an empty file.
+TEST(PrintWindow, AFileNotWrittenWholeIsSaidAndTheNextRunPrintsWhole)
+{
+    PrintingRun run;
+    run.Show(9);
+    const auto printOne = [&run] { run.Print([](PrintScreen &w) { w.printb->click(); }); };
+    printOne();
+    const qint64 wholeSize = QFileInfo(run.printer.FilePath).size();
+    ASSERT_GT(wholeSize, 0);
+    // Files of this process may not grow past half a page: the writes fail as on a full disk.
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = static_cast<rlim_t>(wholeSize / 2);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    printOne();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(run.messages.Shown.size(), 1U);
+    EXPECT_TRUE(run.messages.Shown[0].Text.startsWith(
+        QStringLiteral("The page for Highwater: -2.0 could not be printed.\n")))
+        << run.messages.Shown[0].Text.toStdString();
+    EXPECT_FALSE(QFile::exists(run.printer.FilePath));
+    EXPECT_EQ(QDir(run.folder.Info().Folder)
+                  .entryList({QStringLiteral("*.part")}, QDir::Hidden | QDir::Files),
+              QStringList());
+    run.ExpectShowing(9);
+
+    run.messages.Shown.clear();
+    printOne();
+    EXPECT_TRUE(run.messages.Shown.empty());
+    EXPECT_EQ(PdfPages(run.printer.FilePath), 1);
 }
 
 // Pixels of a page of the given colour (within a small tolerance) inside a rectangle.
