@@ -7,6 +7,7 @@
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/settings_store.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 
@@ -42,6 +43,9 @@ int main(int argc, char **argv)
         mainScreen->show();
         mainScreen->activateWindow();
     });
+    // Ended by the session or from a terminal, the program unwinds as after Exit: waits and
+    // windows end, and what it made in the temporary folder goes.
+    const TerminationSignals terminate;
     disclaimer.show();
     return QApplication::exec();
 }

@@ -24,6 +24,9 @@ constexpr int LookupTimeoutMs = 3000;
 // After a forced stop the process is gone at once; this only bounds a process the system
 // cannot end.
 constexpr int KillWaitMs = 500;
+// A lookup answers with a name or a path; a command that writes more is not answering, and is
+// stopped before its output can fill the memory.
+constexpr qint64 LookupOutputLimit = 16 * 1024;
 
 // While the lookup waits, the program's windows keep painting and its timers keep running, but
 // what the user clicks or types meanwhile is dropped rather than run inside the wait: a second
@@ -78,7 +81,19 @@ std::optional<QString> FirstLineOf(const QString &program, const QStringList &ar
     process.setProgram(program);
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
     QEventLoop wait;
+    // Read as it comes, so that no more than the limit is ever held.
+    QByteArray output;
+    bool flooded = false;
+    const auto take = [&] {
+        output.append(process.read(LookupOutputLimit + 1 - output.size()));
+        if (output.size() > LookupOutputLimit && !flooded) {
+            flooded = true;
+            wait.quit();
+        }
+    };
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &wait, take);
     QTimer timeout;
     timeout.setSingleShot(true);
     timeout.setTimerType(Qt::PreciseTimer); // a coarse one may end the wait before the deadline
@@ -94,15 +109,17 @@ std::optional<QString> FirstLineOf(const QString &program, const QStringList &ar
         timeout.start(std::chrono::milliseconds(deadline.remainingTime()));
         wait.exec();
     }
-    if (process.state() != QProcess::NotRunning) {
+    if (!flooded && process.state() == QProcess::NotRunning)
+        take();
+    if (flooded || process.state() != QProcess::NotRunning) {
+        QObject::disconnect(&process, nullptr, &wait, nullptr);
         process.kill();
         process.waitForFinished(KillWaitMs);
         return std::nullopt;
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
-    const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
-    const QString line = output.section(QLatin1Char('\n'), 0, 0).trimmed();
+    const QString line = QString::fromLocal8Bit(output).section(QLatin1Char('\n'), 0, 0).trimmed();
     if (line.isEmpty())
         return std::nullopt;
     return line;

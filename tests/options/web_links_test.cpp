@@ -1,8 +1,10 @@
 #include "options/web_links.h"
 
 #include "platform/browser.h"
+#include "platform/termination_signals.h"
 #include "support/test_platform.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <map>
+#include <sys/resource.h>
 
 namespace brenlow {
 namespace {
@@ -72,13 +77,13 @@ public:
               QStringLiteral("[Default Applications]\ntext/html=brenlow-test-browser.desktop\n"));
     }
 
-    // An xdg-mime first on PATH that notes each run and then hangs.
-    void InstallHangingXdgMime()
+    // An xdg-mime first on PATH that notes each run and then hangs (or runs then).
+    void InstallHangingXdgMime(const QString &then = QStringLiteral("exec sleep 30"))
     {
         const QString bin = dir_.path() + QStringLiteral("/bin");
         QDir().mkpath(bin);
         Write(bin + QStringLiteral("/xdg-mime"),
-              QStringLiteral("#!/bin/sh\necho \"$*\" >> '%1'\nexec sleep 30\n").arg(RunsPath()));
+              QStringLiteral("#!/bin/sh\necho \"$*\" >> '%1'\n%2\n").arg(RunsPath(), then));
         QFile::setPermissions(bin + QStringLiteral("/xdg-mime"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         Set("PATH", bin + QLatin1Char(':') + qEnvironmentVariable("PATH"));
@@ -233,6 +238,50 @@ TEST(OpenWebPage, HangingLookupIsBoundedAndLetsTimersRunButNotClicks)
     const QByteArray ran = runs.readAll();
     EXPECT_EQ(ran.count('\n'), 1) << ran.constData();
     EXPECT_TRUE(desktop.WaitForStarts(1, 300).isEmpty());
+}
+
+// In a process of its own: a signal during a hanging lookup ends the wait as the program's quit
+// does, and the probe file is gone when the lookup returns. Exits 0 when all went so.
+[[noreturn]] void LookupInterruptedBy(int signalNumber)
+{
+    DesktopAssociations desktop;
+    desktop.InstallBrowser();
+    desktop.InstallHangingXdgMime();
+    XdgBrowser browser;
+    test::RecordingMessageBoxes messages;
+    bool quitAsked = false;
+    const TerminationSignals signals([&] { quitAsked = true; });
+    QTimer::singleShot(300, [signalNumber] { ::raise(signalNumber); });
+    OpenWebPage(LinkAddress(2), browser, messages);
+    std::exit(quitAsked && desktop.LeftInTempFolder().isEmpty()
+                      && desktop.WaitForStarts(1, 300).isEmpty()
+                  ? 0
+                  : 1);
+}
+
+// Guards: a program ended by a signal while looking up the browser left its probe file behind.
+TEST(OpenWebPageDeathTest, ASignalDuringTheLookupEndsItAndTheProbeGoes)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP})
+        EXPECT_EXIT(LookupInterruptedBy(signalNumber), ::testing::ExitedWithCode(0), "")
+            << "signal " << signalNumber;
+}
+
+// Guards: a lookup that wrote without end had its output held whole, gigabytes in 3 s.
+TEST(OpenWebPage, AFloodingLookupIsStoppedWithoutHoldingItsOutput)
+{
+    DesktopAssociations desktop;
+    desktop.InstallBrowser();
+    desktop.InstallHangingXdgMime(QStringLiteral("exec cat /dev/zero"));
+    XdgBrowser browser;
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(browser.FindAssociatedProgram(desktop.TempFolder() + QStringLiteral("/a.HTM")),
+              std::nullopt);
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
 }
 
 // What the lookup is shown: a fresh ".HTM" file in the user's temporary folder with the
