@@ -14,11 +14,9 @@
 #include "tide/jump_list_window.h"
 #include "tide/present_step.h"
 #include "tide/step_navigation.h"
+#include "view/chart_input.h"
 #include "view/map_window.h"
-#include "view/pointer_modes.h"
-#include "view/zoom_ladder.h"
 
-#include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeySequence>
@@ -28,7 +26,6 @@
 #include <QPainter>
 #include <QShortcut>
 #include <QTimer>
-#include <QWheelEvent>
 
 namespace brenlow {
 namespace {
@@ -107,8 +104,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
         std::make_unique<AnimationPlayer>(state_, services_.Program, *view_, services_.Messages,
                                           *Timer2, [this](bool playing) { ShowPlaying(playing); });
     navigator_ = std::make_unique<StepNavigator>(state_, *view_, services_.Messages, *player_);
-    pointer_ = std::make_unique<PointerModes>(
-        state_, *IB1, services_.Pointers, services_.Program,
+    input_ = std::make_unique<ChartInput>(
+        state_, *IB1, *this, services_.Pointers, services_.Program,
         PointerPanels{[this](std::int32_t station) {
                           const StationRecord &record =
                               state_.StationTable[static_cast<std::size_t>(station)];
@@ -118,7 +115,7 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
                           RichTextBox1->show();
                       },
                       [this] { RichTextBox1->hide(); }, [this] { ShowMapWindow(); }});
-    clock_->SetPanCountdown([this] { pointer_->PanTimerTick(); });
+    clock_->SetPanCountdown([this] { input_->Modes().PanTimerTick(); });
     ConnectControls();
     ConnectKeys();
     PlaceCentredOnScreen();
@@ -190,19 +187,10 @@ void MainScreen::ConnectControls()
     connect(printbt, &PictureButton::clicked, this, &MainScreen::OpenPrintWindow);
     connect(shownow, &PictureButton::clicked, this,
             [this] { ShowNowClicked(state_, services_.Clock, *view_, services_.Messages); });
-    connect(zoomin, &PictureButton::clicked, this, [this] { ZoomIn(state_, *IB1); });
-    connect(zoomout, &PictureButton::clicked, this, [this] { ZoomOut(state_, *IB1); });
-    connect(hand, &PictureButton::clicked, this, [this] { pointer_->TogglePanMode(); });
+    connect(zoomin, &PictureButton::clicked, this, [this] { input_->ZoomIn(); });
+    connect(zoomout, &PictureButton::clicked, this, [this] { input_->ZoomOut(); });
+    connect(hand, &PictureButton::clicked, this, [this] { input_->Modes().TogglePanMode(); });
     connect(helpbutton, &PictureButton::clicked, this, &MainScreen::ToggleHelp);
-    connect(IB1, &ChartSurfaceWidget::MouseDown, this, [this](int button, int shift, int x, int y) {
-        pointer_->SurfaceMouseDown(button, shift, x, y);
-    });
-    connect(IB1, &ChartSurfaceWidget::MouseMove, this,
-            [this](int shift, int x, int y) { pointer_->SurfaceMouseMove(shift, x, y); });
-    connect(IB1, &ChartSurfaceWidget::MouseUp, this, [this](int button, int shift, int x, int y) {
-        pointer_->SurfaceMouseUp(button, shift, x, y);
-    });
-    IB1->installEventFilter(this);
     connect(skipleft, &PictureButton::clicked, this, [this] { navigator_->SkipLeft(); });
     connect(skipright, &PictureButton::clicked, this, [this] { navigator_->SkipRight(); });
     showinghw->installEventFilter(this);
@@ -214,7 +202,7 @@ void MainScreen::ConnectControls()
 
 // Keys act as their buttons whenever the main window is active, whatever has the focus: the
 // arrows step (not while the animation plays), Home goes to the present step, Space plays
-// and stops, plus and minus zoom.
+// and stops. The zoom keys belong to the chart's input.
 void MainScreen::ConnectKeys()
 {
     const auto onKey = [this](Qt::Key key, auto action) {
@@ -225,26 +213,12 @@ void MainScreen::ConnectKeys()
     onKey(Qt::Key_Left, [this] { navigator_->SkipLeft(); });
     onKey(Qt::Key_Right, [this] { navigator_->SkipRight(); });
     onKey(Qt::Key_Home, [this] { shownow->click(); });
-    const auto zoomKey = [this](void (*zoom)(const AppState &, ImageSurface &)) {
-        zoom(state_, *IB1);
-        PointerStillOverChart();
-    };
-    onKey(Qt::Key_Plus, [zoomKey] { zoomKey(&ZoomIn); });
-    onKey(Qt::Key_Equal, [zoomKey] { zoomKey(&ZoomIn); }); // "+" without the shift key
-    onKey(Qt::Key_Minus, [zoomKey] { zoomKey(&ZoomOut); });
     onKey(Qt::Key_Space, [this] {
         if (player_->Playing())
             player_->StopAnimation();
         else
             player_->StartAnimation();
     });
-}
-
-void MainScreen::PointerStillOverChart()
-{
-    const QPoint at = IB1->mapFromGlobal(QCursor::pos());
-    if (IB1->isVisible() && IB1->rect().contains(at))
-        pointer_->PointerStill(at.x(), at.y());
 }
 
 void MainScreen::ShowPlaying(bool playing)
@@ -288,13 +262,6 @@ void MainScreen::ShowMapWindow()
 
 bool MainScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == IB1 && event->type() == QEvent::Wheel) {
-        const auto *wheel = static_cast<QWheelEvent *>(event);
-        wheel_.Turn(state_, *IB1, wheel->angleDelta().y());
-        const QPoint at = wheel->position().toPoint();
-        pointer_->PointerStill(at.x(), at.y());
-        return true;
-    }
     if (watched == showinghw && event->type() == QEvent::MouseButtonRelease
         && showinghw->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
         showinghw_Click();
@@ -315,11 +282,6 @@ StepView &MainScreen::View()
     return *view_;
 }
 
-StepNavigator &MainScreen::Navigator()
-{
-    return *navigator_;
-}
-
 AnimationPlayer &MainScreen::Player()
 {
     return *player_;
@@ -332,7 +294,7 @@ ClockTick &MainScreen::Clock()
 
 PointerModes &MainScreen::Pointer()
 {
-    return *pointer_;
+    return input_->Modes();
 }
 
 SurfacePrinting &MainScreen::Printing()

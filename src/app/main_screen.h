@@ -2,7 +2,6 @@
 
 #include "platform/browser.h"
 #include "platform/frameless_window.h"
-#include "view/zoom_ladder.h"
 
 #include <QPointer>
 
@@ -16,6 +15,7 @@ namespace brenlow {
 struct AppServices;
 struct AppState;
 class AnimationPlayer;
+class ChartInput;
 class ChartSurfaceWidget;
 class ClockTick;
 class hwselect;
@@ -43,7 +43,6 @@ public:
     // The window's side of showing a step: chart surface, time labels, please-wait window.
     StepView &View();
     // The features the window connects.
-    StepNavigator &Navigator();
     AnimationPlayer &Player();
     ClockTick &Clock();
     PointerModes &Pointer();
@@ -86,8 +85,6 @@ private:
     void ConnectControls();
     void ConnectKeys();
     void ShowPlaying(bool playing);
-    // After a zoom that the pointer did not make, what lies under it is looked up again.
-    void PointerStillOverChart();
     void showinghw_Click();
     void ToggleHelp();
     void ShowMapWindow();
@@ -99,8 +96,7 @@ private:
     std::unique_ptr<ClockTick> clock_;
     std::unique_ptr<AnimationPlayer> player_;
     std::unique_ptr<StepNavigator> navigator_;
-    std::unique_ptr<PointerModes> pointer_;
-    WheelZoom wheel_;
+    std::unique_ptr<ChartInput> input_;
     QPointer<hwselect> jumpList_;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };

@@ -3,7 +3,6 @@
 #include "platform/recording_surface.h"
 #include "platform/surface_painter.h"
 
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -72,7 +71,6 @@ struct ChartSurfaceWidget::Impl
 ChartSurfaceWidget::ChartSurfaceWidget(QWidget *parent)
     : QWidget(parent), impl_(std::make_unique<Impl>())
 {
-    setMouseTracking(true);
     // paintEvent covers every pixel of the view, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -316,24 +314,6 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
     for (const QRect &rect : QRegion(dirty).subtracted(QRegion(pictureInView)))
         painter.fillRect(rect, palette().color(QPalette::Dark));
     SurfacePainter(d.Recording, &d.Cache).Paint(painter, d.ToView(size()), dirty);
-}
-
-void ChartSurfaceWidget::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint at = event->position().toPoint();
-    Q_EMIT MouseDown(int(event->button()), int(event->modifiers()), at.x(), at.y());
-}
-
-void ChartSurfaceWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint at = event->position().toPoint();
-    Q_EMIT MouseMove(int(event->modifiers()), at.x(), at.y());
-}
-
-void ChartSurfaceWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    const QPoint at = event->position().toPoint();
-    Q_EMIT MouseUp(int(event->button()), int(event->modifiers()), at.x(), at.y());
 }
 
 } // namespace brenlow

@@ -15,7 +15,7 @@ class RecordingSurface;
 // The chart surface control: a view of a recording surface that shows only the visible part at
 // the current zoom. Drawing goes to the recording surface; the view keeps the scroll offsets as
 // written but shows and reads them back limited to the magnified picture at the widget's size,
-// paints through SurfacePainter, and reports the pointer.
+// paints through SurfacePainter. Input over it belongs to the view's input object.
 class ChartSurfaceWidget : public QWidget, public ImageSurface
 {
     Q_OBJECT
@@ -72,18 +72,8 @@ public:
     // The loaded picture with the display list drawn into it at 100 %, for checks on pixels.
     QImage RenderPicture() const;
 
-Q_SIGNALS:
-    // Pointer events in view pixels relative to the view's top-left; button is the
-    // Qt::MouseButton, shift the keyboard modifiers.
-    void MouseDown(int button, int shift, int x, int y);
-    void MouseMove(int shift, int x, int y);
-    void MouseUp(int button, int shift, int x, int y);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     struct Impl;

@@ -110,7 +110,7 @@ void PointerModes::TogglePanMode()
     mouse_state = PanMode;
 }
 
-void PointerModes::SurfaceMouseMove(int, std::int32_t x, std::int32_t y)
+void PointerModes::MouseMove(std::int32_t x, std::int32_t y)
 {
     if (mouse_state == PanDragging) {
         // Read back at every step, so that a limit the surface keeps is respected.
@@ -137,7 +137,7 @@ void PointerModes::PointerStill(std::int32_t x, std::int32_t y)
     StationHitTest(state_, mouse_state, pointers_, at.X, at.Y);
 }
 
-void PointerModes::SurfaceMouseDown(int, int, std::int32_t x, std::int32_t y)
+void PointerModes::MouseDown(std::int32_t x, std::int32_t y)
 {
     if (state_.HoverPictureSpot >= 1) {
         OpenMapWindow();
@@ -152,7 +152,7 @@ void PointerModes::SurfaceMouseDown(int, int, std::int32_t x, std::int32_t y)
     }
 }
 
-void PointerModes::SurfaceMouseUp(int, int, std::int32_t, std::int32_t)
+void PointerModes::MouseUp()
 {
     if (panels_.HideStationInfo)
         panels_.HideStationInfo();

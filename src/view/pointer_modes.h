@@ -72,10 +72,10 @@ public:
                  const ProgramInfo &program, PointerPanels panels);
 
     void TogglePanMode();
-    // x and y in view pixels from the surface's top-left; button and shift are not looked at.
-    void SurfaceMouseDown(int button, int shift, std::int32_t x, std::int32_t y);
-    void SurfaceMouseMove(int shift, std::int32_t x, std::int32_t y);
-    void SurfaceMouseUp(int button, int shift, std::int32_t x, std::int32_t y);
+    // x and y in view pixels from the surface's top-left; which button is not looked at.
+    void MouseDown(std::int32_t x, std::int32_t y);
+    void MouseMove(std::int32_t x, std::int32_t y);
+    void MouseUp();
     // The view was zoomed or scrolled under a pointer that did not move (keys, the wheel):
     // the spot and station under it are looked up again, as a move there would, so that a
     // click opens what is under the pointer now.

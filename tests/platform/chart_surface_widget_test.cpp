@@ -4,7 +4,6 @@
 #include "platform/surface_painter.h"
 #include "platform/test_pictures.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <QTransform>
 
@@ -352,29 +351,6 @@ TEST(ChartSurfaceWidget, PaintsAtTheDevicesOwnResolution)
         EXPECT_EQ(Pixel(device, row.in.x(), row.in.y()), row.shown) << row.name;
         EXPECT_NE(Pixel(device, row.out.x(), row.out.y()), row.shown) << row.name;
     }
-}
-
-TEST(ChartSurfaceWidget, PointerEventsReportViewPixels)
-{
-    ChartSurfaceWidget surface;
-    surface.resize(300, 200);
-    surface.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&surface));
-    QSignalSpy downs(&surface, &ChartSurfaceWidget::MouseDown);
-    QSignalSpy moves(&surface, &ChartSurfaceWidget::MouseMove);
-    QSignalSpy ups(&surface, &ChartSurfaceWidget::MouseUp);
-
-    QTest::mouseMove(&surface, QPoint(40, 50)); // no button held
-    QTest::mousePress(&surface, Qt::LeftButton, Qt::ShiftModifier, QPoint(12, 34));
-    QTest::mouseRelease(&surface, Qt::RightButton, Qt::NoModifier, QPoint(250, 190));
-
-    ASSERT_GE(moves.count(), 1);
-    EXPECT_EQ(moves.last(), (QList<QVariant>{int(Qt::NoModifier), 40, 50}));
-    ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs.first(),
-              (QList<QVariant>{int(Qt::LeftButton), int(Qt::ShiftModifier), 12, 34}));
-    ASSERT_EQ(ups.count(), 1);
-    EXPECT_EQ(ups.first(), (QList<QVariant>{int(Qt::RightButton), int(Qt::NoModifier), 250, 190}));
 }
 
 } // namespace
