@@ -309,8 +309,22 @@ int PictureReductionCount()
     return Reductions();
 }
 
+const QImage &PagePictureCut::Cut(const QImage &picture, const QRect &part)
+{
+    if (cut_.isNull() || pictureKey_ != picture.cacheKey() || part_ != part) {
+        cut_ = picture.copy(part);
+        pictureKey_ = picture.cacheKey();
+        part_ = part;
+    }
+    return cut_;
+}
+
 SurfacePainter::SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache)
     : surface_(surface), cache_(cache)
+{ }
+
+SurfacePainter::SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut)
+    : surface_(surface), pageCut_(&pageCut)
 { }
 
 QSize SurfacePainter::MagnifiedSize(QSize picture, double scale)
@@ -321,21 +335,19 @@ QSize SurfacePainter::MagnifiedSize(QSize picture, double scale)
                  std::max(1, int(std::lround(picture.height() * scale))));
 }
 
-void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const QRect &area) const
+void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const QRectF &area) const
 {
     const QImage &picture = surface_.Picture();
     if (picture.isNull())
         return;
     painter.resetTransform();
     const double scale = Magnification(toDevice);
-    const bool cached = cache_ != nullptr && IsMagnification(toDevice);
-    // On the screen the picture covers exactly its magnified size from a whole pixel.
-    const QRect pictureArea = cached
-        ? QRect(toDevice.map(QPointF(0, 0)).toPoint(), MagnifiedSize(picture.size(), scale))
-        : toDevice.mapRect(QRectF(picture.rect())).toAlignedRect();
-    const QRect target = area & pictureArea;
-    if (!target.isEmpty()) {
-        if (cached) {
+    if (cache_ != nullptr && IsMagnification(toDevice)) {
+        // On the screen the picture covers exactly its magnified size from a whole pixel.
+        const QRect pictureArea(toDevice.map(QPointF(0, 0)).toPoint(),
+                                MagnifiedSize(picture.size(), scale));
+        const QRect target = area.toAlignedRect() & pictureArea;
+        if (!target.isEmpty()) {
             // The picture fills its area from the reduced copy that is the least reduction
             // from the device's own pixels: smoothing then shrinks by less than half or
             // magnifies, and only over the visible part, so every zoom paints as sharp as the
@@ -359,23 +371,29 @@ void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const 
                 & reduced.rect();
             painter.drawImage(QRectF(source), reduced, QRectF(source));
             painter.restore();
-        } else {
-            // Only the part of the picture under the target goes through the transform: a
-            // magnified copy of the whole would be huge, and the printer takes the picture's
-            // own pixels.
+        }
+    } else {
+        const QRectF target = area & toDevice.mapRect(QRectF(picture.rect()));
+        if (!target.isEmpty()) {
+            // Only the part of the picture under the target goes through the transform, from
+            // the picture's own pixels: a magnified copy of the whole would be huge.
+            const QRect source =
+                toDevice.inverted().mapRect(target).toAlignedRect().adjusted(-1, -1, 1, 1)
+                & picture.rect();
             painter.save();
+            painter.setClipRect(area);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.setTransform(toDevice);
-            const QRect source =
-                toDevice.inverted().mapRect(QRectF(target)).toAlignedRect().adjusted(-1, -1, 1, 1)
-                & picture.rect();
-            painter.drawImage(QRectF(source), picture, QRectF(source));
+            if (pageCut_ != nullptr)
+                painter.drawImage(QRectF(source), pageCut_->Cut(picture, source));
+            else
+                painter.drawImage(QRectF(source), picture, QRectF(source));
             painter.restore();
         }
     }
 
     painter.setClipRect(area);
-    PaintDrawing(painter, toDevice, toDevice.inverted().mapRect(QRectF(area)));
+    PaintDrawing(painter, toDevice, toDevice.inverted().mapRect(area));
 }
 
 void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,

@@ -37,24 +37,39 @@ private:
     std::unique_ptr<Data> d_;
 };
 
+// What a page keeps between the pages of a print run: the part of the picture it shows, cut out
+// once while the picture and the part stay, so that every page draws the same image and a PDF
+// stores it only once.
+class PagePictureCut
+{
+public:
+    const QImage &Cut(const QImage &picture, const QRect &part);
+
+private:
+    QImage cut_;
+    qint64 pictureKey_ = 0; // cacheKey of the picture it was cut from
+    QRect part_;
+};
+
 // Replays a recorded surface, its picture and the display list over it, onto any QPainter
 // through one transform from picture pixels to the painter's coordinates (on a high-density
 // screen those are device-independent pixels; the device pixel ratio applies beneath).
 //
-// Without a cache every mark goes through the transform as it is: the picture from its full
-// resolution, arrows as polygons, labels as text laid out for the device's resolution. That
-// serves a QImage and the printer. With a cache (the screen view) and a transform that only
-// magnifies and shifts by whole pixels, the picture comes from the halved copy nearest above
-// the device's resolution, and labels are copied from kept pictures at the nearest whole
-// device pixel.
+// Without a screen cache every mark goes through the transform as it is: the picture from its
+// full resolution, arrows as polygons, labels as text laid out for the device's resolution.
+// That serves a QImage and the printer, which keeps its cut of the picture between pages.
+// With a screen cache and a transform that only magnifies and shifts by whole pixels, the
+// picture comes from the halved copy nearest above the device's resolution, and labels are
+// copied from kept pictures at the nearest whole device pixel.
 class SurfacePainter
 {
 public:
     explicit SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache = nullptr);
+    SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut);
 
     // Paints the part of the picture and the drawing that falls inside area (painter
     // coordinates), replacing the painter's transform and clipping to area.
-    void Paint(QPainter &painter, const QTransform &toDevice, const QRect &area) const;
+    void Paint(QPainter &painter, const QTransform &toDevice, const QRectF &area) const;
     // Paints the display list alone, only the items that meet visible (picture pixels) when it
     // is given; the painter's transform is left at toDevice.
     void PaintDrawing(QPainter &painter, const QTransform &toDevice,
@@ -66,7 +81,8 @@ public:
 
 private:
     const RecordingSurface &surface_;
-    SurfacePaintCache *cache_;
+    SurfacePaintCache *cache_ = nullptr;
+    PagePictureCut *pageCut_ = nullptr;
 };
 
 // How many times this process has made the halved copies of a picture.

@@ -281,51 +281,18 @@ void SurfacePrinter::BeginJob()
 
 void SurfacePrinter::PaintPage()
 {
-    QPainter &painter = *painter_;
-    const QImage &picture = surface_.Picture();
-    const QRect area = areaOnly_ ? area_ : picture.rect();
-    if (area.isEmpty())
+    // The print area at PrintZoom (one picture pixel is PrintZoom / 100 of 1/96 inch) from the
+    // printable area's top-left corner, through the same painter as the screen.
+    if (area_.isEmpty())
         return; // an empty page
-
-    // Device pixels per picture pixel: the zoom on a 96 dots-per-inch layout, at the printer's
-    // resolution; or the whole printable area when stretched.
-    const double dpiX = painter.device()->logicalDpiX();
-    const double dpiY = painter.device()->logicalDpiY();
-    const double zoom = useZoom_ && std::isfinite(zoom_) && zoom_ > 0 ? zoom_ : FullSize;
-    double scaleX = zoom / FullSize * dpiX / LayoutDpi;
-    double scaleY = zoom / FullSize * dpiY / LayoutDpi;
-    if (stretch_) {
-        const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-        scaleX = double(page.width()) / area.width();
-        scaleY = double(page.height()) / area.height();
-    }
-    const double offsetX = std::isfinite(offsetX_) ? offsetX_ * dpiX / LayoutDpi : 0.0;
-    const double offsetY = std::isfinite(offsetY_) ? offsetY_ * dpiY / LayoutDpi : 0.0;
-    const QTransform toDevice = QTransform::fromTranslate(-area.left(), -area.top())
-        * QTransform::fromScale(scaleX, scaleY) * QTransform::fromTranslate(offsetX, offsetY);
-
-    painter.resetTransform();
-    painter.setClipRect(toDevice.mapRect(QRectF(area)));
-    const QRect shown = area & picture.rect();
-    if (!shown.isEmpty()) {
-        painter.setTransform(toDevice);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(shown), AreaPicture(shown));
-    }
-    SurfacePainter(surface_).PaintDrawing(painter, toDevice, QRectF(area));
+    QPainter &painter = *painter_;
+    const double zoom = std::isfinite(zoom_) && zoom_ > 0 ? zoom_ : FullSize;
+    const double scaleX = zoom / FullSize * painter.device()->logicalDpiX() / LayoutDpi;
+    const double scaleY = zoom / FullSize * painter.device()->logicalDpiY() / LayoutDpi;
+    const QTransform toDevice = QTransform::fromTranslate(-area_.left(), -area_.top())
+        * QTransform::fromScale(scaleX, scaleY);
+    SurfacePainter(surface_, pageCut_).Paint(painter, toDevice, toDevice.mapRect(QRectF(area_)));
     painter.setClipping(false);
-}
-
-const QImage &SurfacePrinter::AreaPicture(const QRect &area)
-{
-    const QImage &picture = surface_.Picture();
-    if (areaPicture_.isNull() || areaPictureKey_ != picture.cacheKey()
-        || areaPictureRect_ != area) {
-        areaPicture_ = picture.copy(area);
-        areaPictureKey_ = picture.cacheKey();
-        areaPictureRect_ = area;
-    }
-    return areaPicture_;
 }
 
 } // namespace brenlow

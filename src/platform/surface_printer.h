@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/surface_painter.h"
 #include "render/surface_printing.h"
 
 #include <QImage>
@@ -24,10 +25,9 @@ class RecordingSurface;
 // unless the user chooses otherwise. A job printed to a file replaces the file only when the
 // document was written whole.
 //
-// On the page one picture pixel covers PrintZoom / 100 of 1/96 inch; the print area's top-left
-// lies at the printable area's top-left, moved by PrintOffsetX, PrintOffsetY (1/96 inch).
-// PrintAreaOnly off prints the whole picture; PrintUseZoom off prints at 100 %; PrintStretch on
-// stretches the area over the whole printable area.
+// On the page one picture pixel covers PrintZoom / 100 of 1/96 inch, and the print area's
+// top-left lies at the printable area's top-left: the program always prints so (offsets 0, the
+// area alone, at the zoom, unstretched), and those settings are only kept and read back.
 class SurfacePrinter : public SurfacePrinting
 {
 public:
@@ -65,14 +65,10 @@ public:
     QRect PrintArea() const { return area_; }
     // The printer the jobs go to, with the choices of the last dialog.
     QPrinter &Printer() { return *printer_; }
-    bool JobOpen() const { return painter_ != nullptr; }
 
 private:
     void BeginJob();
     void PaintPage();
-    // The picture under the print area, cut out once and kept while the picture and the area
-    // stay: every page of a run draws the same image, which a PDF then stores only once.
-    const QImage &AreaPicture(const QRect &area);
 
     const RecordingSurface &surface_;
     PrinterDialog &dialog_;
@@ -92,10 +88,7 @@ private:
     bool stretch_ = false;
     bool showDialog_ = true;
     QRect area_;
-
-    QImage areaPicture_;
-    qint64 areaPictureKey_ = 0; // cacheKey of the picture it was cut from
-    QRect areaPictureRect_;
+    PagePictureCut pageCut_; // the picture under the area, the same image on every page
 };
 
 } // namespace brenlow
