@@ -2,6 +2,7 @@
 
 #include "core/program_info.h"
 #include "platform/event_pump.h"
+#include "platform/house_style.h"
 
 #include <QPainter>
 
@@ -65,18 +66,15 @@ QPixmap PaintDisclaimerBackground()
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    QFont heading(QStringLiteral("Sans Serif"));
-    heading.setPixelSize(14);
-    heading.setBold(true);
+    const QFont heading = House::Font(14, true);
     painter.setFont(heading);
-    painter.setPen(QColor(0x0E, 0x2A, 0x47));
+    painter.setPen(House::Navy);
     painter.drawText(QRect(24, 52, 339, 20), Qt::AlignLeft | Qt::AlignVCenter,
                      QString::fromLatin1(TermsHeading));
 
-    QFont body(QStringLiteral("Sans Serif"));
-    body.setPixelSize(11);
+    const QFont body = House::Font(11);
     painter.setFont(body);
-    painter.setPen(QColor(0x20, 0x20, 0x20));
+    painter.setPen(House::Text);
     painter.drawText(QRect(24, 78, 339, 128), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QString::fromLatin1(TermsText));
 

@@ -7,6 +7,7 @@
 #include "core/program_info.h"
 #include "options/options_window.h"
 #include "platform/chart_surface_widget.h"
+#include "platform/house_style.h"
 #include "platform/picture_button.h"
 #include "platform/rich_text_panel.h"
 #include "print/print_window.h"
@@ -32,11 +33,6 @@ namespace {
 
 constexpr QSize ClientSize(797, 601);
 constexpr int ClockIntervalMs = 1000;
-
-// Palette of the window's own artwork.
-const QColor Navy(0x12, 0x2b, 0x4a);
-const QColor Teal(0x1f, 0x6f, 0x8b);
-const QColor Panel(0xe4, 0xee, 0xf3);
 
 // The time labels' values, and their captions drawn on the background clear of the labels and
 // the buttons (the play button starts at x 483).
@@ -73,18 +69,6 @@ void SetFittingText(QLabel &label, const QString &text)
     font.setPixelSize(pixels);
     label.setFont(font);
     label.setText(text);
-}
-
-PictureButton *MakeButton(QWidget *parent, ButtonArt art, const QRect &geometry,
-                          const QString &tooltip)
-{
-    auto *button = new PictureButton(art, parent);
-    button->setGeometry(geometry);
-    // The window's keys (Space plays and stops) must not press a focused button instead.
-    button->setFocusPolicy(Qt::NoFocus);
-    if (!tooltip.isEmpty())
-        button->setToolTip(tooltip);
-    return button;
 }
 
 } // namespace
@@ -143,32 +127,32 @@ void MainScreen::LayOutControls()
     timenow = MakeLabel(this, QRect(722, 55, 44, 13), QString());
     highwater = MakeLabel(this, QRect(722, 69, 45, 13), QStringLiteral("00:00:00"));
 
-    zoomout = MakeButton(this, ButtonArt::ZoomOut, QRect(26, 44, 49, 45),
-                         QStringLiteral("Zoom out by 200%"));
-    hand = MakeButton(this, ButtonArt::Hand, QRect(79, 44, 46, 44),
-                      QStringLiteral("Select Pan mode to scroll around map"));
-    zoomin = MakeButton(this, ButtonArt::ZoomIn, QRect(131, 43, 46, 44),
-                        QStringLiteral("Zoom in by 200%"));
-    skipleft = MakeButton(this, ButtonArt::Back, QRect(196, 46, 51, 42),
-                          QStringLiteral("Previous HW time in 30 minuites"));
-    shownow = MakeButton(this, ButtonArt::Now, QRect(250, 44, 50, 43),
-                         QStringLiteral("Goto HW at current time"));
-    skipright = MakeButton(this, ButtonArt::Forward, QRect(305, 45, 50, 44),
-                           QStringLiteral("Next HW time in 30 minuites"));
-    play = MakeButton(this, ButtonArt::Play, QRect(483, 44, 50, 43),
-                      QStringLiteral("Play HW animation in 30 minuite steps"));
-    StopButton = MakeButton(this, ButtonArt::Stop, QRect(483, 44, 50, 45), QString());
+    zoomout = AddPictureButton(ButtonArt::ZoomOut, QRect(26, 44, 49, 45),
+                               QStringLiteral("Zoom out by 200%"));
+    hand = AddPictureButton(ButtonArt::Hand, QRect(79, 44, 46, 44),
+                            QStringLiteral("Select Pan mode to scroll around map"));
+    zoomin = AddPictureButton(ButtonArt::ZoomIn, QRect(131, 43, 46, 44),
+                              QStringLiteral("Zoom in by 200%"));
+    skipleft = AddPictureButton(ButtonArt::Back, QRect(196, 46, 51, 42),
+                                QStringLiteral("Previous HW time in 30 minuites"));
+    shownow = AddPictureButton(ButtonArt::Now, QRect(250, 44, 50, 43),
+                               QStringLiteral("Goto HW at current time"));
+    skipright = AddPictureButton(ButtonArt::Forward, QRect(305, 45, 50, 44),
+                                 QStringLiteral("Next HW time in 30 minuites"));
+    play = AddPictureButton(ButtonArt::Play, QRect(483, 44, 50, 43),
+                            QStringLiteral("Play HW animation in 30 minuite steps"));
+    StopButton = AddPictureButton(ButtonArt::Stop, QRect(483, 44, 50, 45), QString());
     StopButton->hide();
     printbt =
-        MakeButton(this, ButtonArt::Print, QRect(551, 46, 50, 42), QStringLiteral("Print window"));
-    options = MakeButton(this, ButtonArt::Options, QRect(604, 46, 49, 42),
-                         QStringLiteral("Options window"));
-    helpbutton = MakeButton(this, ButtonArt::Help, QRect(648, 16, 42, 15),
-                            QStringLiteral("Help toggle button"));
+        AddPictureButton(ButtonArt::Print, QRect(551, 46, 50, 42), QStringLiteral("Print window"));
+    options = AddPictureButton(ButtonArt::Options, QRect(604, 46, 49, 42),
+                               QStringLiteral("Options window"));
+    helpbutton = AddPictureButton(ButtonArt::Help, QRect(648, 16, 42, 15),
+                                  QStringLiteral("Help toggle button"));
     minimise =
-        MakeButton(this, ButtonArt::Minimise, QRect(705, 14, 25, 17), QStringLiteral("Minimise"));
+        AddPictureButton(ButtonArt::Minimise, QRect(705, 14, 25, 17), QStringLiteral("Minimise"));
     closebutton =
-        MakeButton(this, ButtonArt::Close, QRect(731, 14, 23, 18), QStringLiteral("Close Brenlow"));
+        AddPictureButton(ButtonArt::Close, QRect(731, 14, 23, 18), QStringLiteral("Close Brenlow"));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(ClockIntervalMs);
@@ -319,36 +303,31 @@ QPixmap PaintMainScreenBackground()
     QPixmap picture(ClientSize);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(picture.rect(), Panel);
+    painter.fillRect(picture.rect(), House::Panel);
 
     QLinearGradient band(0, 0, 0, 40);
-    band.setColorAt(0, Teal);
-    band.setColorAt(1, Navy);
+    band.setColorAt(0, House::Teal);
+    band.setColorAt(1, House::Navy);
     painter.fillRect(QRect(0, 0, picture.width(), 40), band);
 
     // The same sans serif face as every other window of the program.
-    QFont titleFont(QStringLiteral("Sans Serif"));
-    titleFont.setPixelSize(22);
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
+    painter.setFont(House::Font(22, true));
     painter.setPen(Qt::white);
     painter.drawText(QRect(14, 6, 170, 28), Qt::AlignVCenter | Qt::AlignLeft,
                      QString::fromLatin1(ProgramTitle));
 
-    QFont captionFont(QStringLiteral("Sans Serif"));
-    captionFont.setPixelSize(CaptionPixels);
-    painter.setFont(captionFont);
-    painter.setPen(Navy);
+    painter.setFont(House::Font(CaptionPixels));
+    painter.setPen(House::Navy);
     painter.drawText(StreamTimeCaption, Qt::AlignCenter, QStringLiteral("Stream time"));
     painter.drawText(FromHwCaption, Qt::AlignCenter, QStringLiteral("From HW"));
     painter.drawText(TimeNowCaption, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("Time now"));
     painter.drawText(HighWaterCaption, Qt::AlignVCenter | Qt::AlignRight,
                      QStringLiteral("High water"));
 
-    painter.setPen(QPen(Navy, 2));
+    painter.setPen(QPen(House::Navy, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(9, 96, 783, 500));
-    painter.setPen(QPen(Navy, 1));
+    painter.setPen(QPen(House::Navy, 1));
     painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
     return picture;
 }

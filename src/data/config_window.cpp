@@ -1,25 +1,11 @@
 #include "data/config_window.h"
 
-#include "core/rounding.h"
 #include "data/flow_admin.h"
 #include "platform/twips.h"
 
 #include <QPushButton>
 
 namespace brenlow {
-namespace {
-
-// A rectangle given in twips, in this window's pixels.
-QRect TwipsRect(const QWidget *window, int left, int top, int width, int height)
-{
-    const double x = TwipsPerPixelX(window);
-    const double y = TwipsPerPixelY(window);
-    auto pixels = [](double twips, double perPixel) { return NearestInt32(twips / perPixel); };
-    return QRect(pixels(left, x), pixels(top, y), pixels(width, x), pixels(height, y));
-}
-
-} // namespace
-
 Config::Config(const ProgramInfo &program, MessageBoxes &messages, QWidget *parent)
     : QDialog(parent), program_(program), messages_(messages)
 {

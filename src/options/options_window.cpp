@@ -7,6 +7,7 @@
 #include "options/option_checks.h"
 #include "options/stored_options.h"
 #include "options/web_links.h"
+#include "platform/house_style.h"
 #include "platform/message_boxes.h"
 #include "render/redraw.h"
 #include "tide/step_conventions.h"
@@ -230,15 +231,10 @@ QPixmap PaintOptionsBackground()
         PaintFramelessBackground(OptionsScreen::ClientSize, QStringLiteral("Brenlow Options"));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QColor ink(0x0E, 0x2A, 0x47);
+    const QFont heading = House::Font(12, true);
+    const QFont body = House::Font(11);
 
-    QFont heading(QStringLiteral("Sans Serif"));
-    heading.setPixelSize(12);
-    heading.setBold(true);
-    QFont body(QStringLiteral("Sans Serif"));
-    body.setPixelSize(11);
-
-    painter.setPen(ink);
+    painter.setPen(House::Navy);
     painter.setFont(heading);
     painter.drawText(CaptionLeft, 60, QStringLiteral("High water at Portsmouth"));
     painter.drawText(CaptionLeft, 140, QStringLiteral("High water heights"));

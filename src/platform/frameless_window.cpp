@@ -1,6 +1,7 @@
 #include "platform/frameless_window.h"
 
 #include "core/rounding.h"
+#include "platform/house_style.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -23,11 +24,6 @@ bool SystemPlacesWindows()
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-constexpr QRgb BandTop = qRgb(0x1F, 0x4E, 0x79);
-constexpr QRgb BandBottom = qRgb(0x0E, 0x2A, 0x47);
-constexpr QRgb BodyTop = qRgb(0xF4, 0xF8, 0xFB);
-constexpr QRgb BodyBottom = qRgb(0xD6, 0xE4, 0xEE);
-constexpr QRgb FrameColour = qRgb(0x0B, 0x1F, 0x35);
 constexpr int FrameWidth = 2; // pixels
 
 } // namespace
@@ -172,30 +168,27 @@ QPixmap PaintFramelessBackground(QSize size, const QString &title)
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, QColor(BodyTop));
-    body.setColorAt(1, QColor(BodyBottom));
+    body.setColorAt(0, House::BodyTop);
+    body.setColorAt(1, House::BodyBottom);
     painter.fillRect(QRect(QPoint(0, 0), size), body);
 
     // The band where a press drags the window: rows 4 to 39, drawn a little wider.
     const QRect band(0, 0, size.width(), FramelessWindow::TitleBandBottom + 2);
     QLinearGradient bandFill(0, 0, 0, band.height());
-    bandFill.setColorAt(0, QColor(BandTop));
-    bandFill.setColorAt(1, QColor(BandBottom));
+    bandFill.setColorAt(0, House::Blue);
+    bandFill.setColorAt(1, House::Navy);
     painter.fillRect(band, bandFill);
-    painter.setPen(QColor(0x6F, 0xB7, 0xE0));
+    painter.setPen(House::BandRule);
     painter.drawLine(0, band.bottom() + 1, size.width() - 1, band.bottom() + 1);
 
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(15);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(House::Font(15, true));
     painter.setPen(Qt::white);
     painter.drawText(band.adjusted(16, 0, -16, 0), Qt::AlignLeft | Qt::AlignVCenter, title);
 
     // A frame two pixels wide on every side, the picture being the window's own size.
     const int w = size.width();
     const int h = size.height();
-    const QColor frame(FrameColour);
+    const QColor &frame = House::Navy;
     painter.fillRect(QRect(0, 0, w, FrameWidth), frame);
     painter.fillRect(QRect(0, h - FrameWidth, w, FrameWidth), frame);
     painter.fillRect(QRect(0, 0, FrameWidth, h), frame);

@@ -1,32 +1,11 @@
 #pragma once
 
+#include "platform/button_art.h"
+
 #include <QAbstractButton>
 #include <QPixmap>
 
 namespace brenlow {
-
-// What a picture button's artwork shows.
-enum class ButtonArt {
-    ZoomIn,
-    ZoomOut,
-    Hand,
-    Back,
-    Now,
-    Forward,
-    Play,
-    Stop,
-    Print,
-    Options,
-    Help,
-    Minimise,
-    Close,
-    Accept,     // the disclaimer's accept button
-    Exit,       // the disclaimer's exit button
-    Save,       // save and close (options window)
-    Cancel,     // cancel (print window)
-    PrintPages, // print the chosen steps (print window): a printer and the word
-    Link,       // a web link
-};
 
 // A button drawn from three pictures: normal, pressed and pointer-over. Clicks arrive through
 // QAbstractButton::clicked; the tooltip through setToolTip.

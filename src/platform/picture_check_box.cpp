@@ -1,5 +1,7 @@
 #include "platform/picture_check_box.h"
 
+#include "platform/house_style.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
@@ -10,8 +12,8 @@ namespace {
 constexpr int BoxSide = 14; // pixels
 constexpr int LabelGap = 6; // pixels between the box and a label on its right
 
-const QColor Ink(0x0E, 0x2A, 0x47);
-const QColor Frame(0x1F, 0x4E, 0x79);
+const QColor &Ink = House::Navy;
+const QColor &Frame = House::Blue;
 const QColor Tick(0x14, 0x7A, 0x8C);
 const QColor FixedFace(0xDD, 0xE6, 0xEC);
 
@@ -44,9 +46,7 @@ PictureCheckBox::PictureCheckBox(const QString &label, LabelPlace place, QWidget
 {
     setText(label);
     setCheckable(true);
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(House::Font(12));
 }
 
 QPixmap PictureCheckBox::BoxPicture(bool ticked, bool enabled, qreal pixelRatio)

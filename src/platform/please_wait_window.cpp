@@ -1,6 +1,5 @@
 #include "platform/please_wait_window.h"
 
-#include "core/rounding.h"
 #include "platform/event_pump.h"
 #include "platform/twips.h"
 
@@ -27,8 +26,7 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
     QPalette palette;
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
-    setFixedSize(NearestInt32(WidthTwips / TwipsPerPixelX(this)),
-                 NearestInt32(HeightTwips / TwipsPerPixelY(this)));
+    setFixedSize(TwipsSize(this, WidthTwips, HeightTwips));
 
     auto *label = new QLabel(QStringLiteral("Please wait..."), this);
     // "MS Sans Serif" where it exists; otherwise the system's sans serif stands in.
@@ -45,8 +43,7 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
 void PleaseWaitWindow::ShowOver(const QWidget &mainWindow)
 {
     const QPoint topLeft = mainWindow.frameGeometry().topLeft();
-    move(topLeft.x() + NearestInt32(OffsetRightTwips / TwipsPerPixelX(&mainWindow)),
-         topLeft.y() + NearestInt32(OffsetDownTwips / TwipsPerPixelY(&mainWindow)));
+    move(topLeft + TwipsOffset(&mainWindow, OffsetRightTwips, OffsetDownTwips));
     show();
     PumpEventsOnce();
 }

@@ -1,6 +1,7 @@
 #include "platform/rtf_reader.h"
 
 #include "platform/text_file.h"
+#include "platform/twips.h"
 
 #include <QColor>
 #include <QFont>
@@ -32,8 +33,8 @@ constexpr int DefaultFontSize = 24; // half-points: 12 pt
 constexpr int MaxFontSize = 3276;   // half-points: 1638 pt
 // Fallback characters after \uN: \ucN beyond this is treated as this many.
 constexpr int MaxUnicodeSkip = 64;
-// Paragraph indents and spacing are given in twips; the document measures them in pixels.
-constexpr double TwipsPerPixel = 15.0;
+// Paragraph indents and spacing are given in twips; the document measures them in pixels of
+// the 96 dots-per-inch layout.
 constexpr int MaxTwips = 31680; // 22 inches, the widest page the format describes
 // What the document is given at most, so that any file fills it in a moment and lays out
 // without stalling the program; a file past these shows its beginning. They are far beyond any
@@ -741,7 +742,7 @@ private:
 
     static double ParagraphSpacing(const ParaState &para)
     {
-        return (para.spaceBefore + para.spaceAfter) / TwipsPerPixel;
+        return (para.spaceBefore + para.spaceAfter) / TwipsPerLayoutPixel;
     }
 
     void AppendText(QChar c)
@@ -828,11 +829,11 @@ private:
     {
         QTextBlockFormat format;
         format.setAlignment(para.alignment);
-        format.setLeftMargin(para.leftIndent / TwipsPerPixel);
-        format.setRightMargin(para.rightIndent / TwipsPerPixel);
-        format.setTextIndent(para.firstIndent / TwipsPerPixel);
-        format.setTopMargin(para.spaceBefore / TwipsPerPixel);
-        format.setBottomMargin(para.spaceAfter / TwipsPerPixel);
+        format.setLeftMargin(para.leftIndent / TwipsPerLayoutPixel);
+        format.setRightMargin(para.rightIndent / TwipsPerLayoutPixel);
+        format.setTextIndent(para.firstIndent / TwipsPerLayoutPixel);
+        format.setTopMargin(para.spaceBefore / TwipsPerLayoutPixel);
+        format.setBottomMargin(para.spaceAfter / TwipsPerLayoutPixel);
         return format;
     }
 

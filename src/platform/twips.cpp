@@ -1,5 +1,7 @@
 #include "platform/twips.h"
 
+#include "core/rounding.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -30,6 +32,24 @@ double TwipsPerPixelY(const QWidget *widget)
     const QScreen *screen = ScreenOf(widget);
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
     return TwipsPerInch / (dpi > 0 ? dpi : 96.0);
+}
+
+QSize TwipsSize(const QWidget *widget, int widthTwips, int heightTwips)
+{
+    return QSize(NearestInt32(widthTwips / TwipsPerPixelX(widget)),
+                 NearestInt32(heightTwips / TwipsPerPixelY(widget)));
+}
+
+QPoint TwipsOffset(const QWidget *widget, int rightTwips, int downTwips)
+{
+    return QPoint(NearestInt32(rightTwips / TwipsPerPixelX(widget)),
+                  NearestInt32(downTwips / TwipsPerPixelY(widget)));
+}
+
+QRect TwipsRect(const QWidget *widget, int leftTwips, int topTwips, int widthTwips, int heightTwips)
+{
+    return QRect(TwipsOffset(widget, leftTwips, topTwips),
+                 TwipsSize(widget, widthTwips, heightTwips));
 }
 
 } // namespace brenlow

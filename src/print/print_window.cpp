@@ -1,5 +1,6 @@
 #include "print/print_window.h"
 
+#include "platform/house_style.h"
 #include "platform/picture_check_box.h"
 #include "print/print_run.h"
 
@@ -31,14 +32,6 @@ const char *const Option1Labels[] = {"This step", "3 hours after", "3 hours befo
                                      "Every half hour"};
 const char *const HourLabels[] = {"-6", "-5", "-4", "-3", "-2", "-1", "HW",
                                   "+1", "+2", "+3", "+4", "+5", "+6"};
-
-QFont SansFont(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 } // namespace
 
@@ -186,12 +179,12 @@ QPixmap PaintPrintBackground()
     QPixmap picture = PaintFramelessBackground(PrintScreen::ClientSize, Title);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QColor ink(0x0E, 0x2A, 0x47);
-    const QColor rule(0x9F, 0xBD, 0xD3);
+    const QColor &ink = House::Navy;
+    const QColor &rule = House::Rule;
     const int width = PrintScreen::ClientSize.width();
 
     painter.setPen(ink);
-    painter.setFont(SansFont(12, true));
+    painter.setFont(House::Font(12, true));
     painter.drawText(SectionLeft, Option1Heading,
                      QStringLiteral("Option 1: around the step shown"));
     painter.drawText(SectionLeft, Option2Heading,
@@ -201,7 +194,7 @@ QPixmap PaintPrintBackground()
     painter.drawLine(SectionLeft, NoteTop - 10, width - SectionLeft, NoteTop - 10);
 
     painter.setPen(ink);
-    painter.setFont(SansFont(11, false));
+    painter.setFont(House::Font(11, false));
     painter.drawText(QRect(SectionLeft, NoteTop, width - 2 * SectionLeft, 80),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QStringLiteral("Each step prints as one page: the part of the chart the "

@@ -1,6 +1,5 @@
 #include "tide/jump_list_window.h"
 
-#include "core/rounding.h"
 #include "platform/event_pump.h"
 #include "platform/twips.h"
 #include "render/step_view.h"
@@ -34,8 +33,7 @@ hwselect::hwselect(QWidget &mainWindow, StepView &view, StepNavigator &navigator
     setObjectName(QStringLiteral("hwselect"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
-    const QSize size(NearestInt32(WidthTwips / TwipsPerPixelX(&mainWindow)),
-                     NearestInt32(HeightTwips / TwipsPerPixelY(&mainWindow)));
+    const QSize size = TwipsSize(&mainWindow, WidthTwips, HeightTwips);
     setFixedSize(size);
 
     // The list covers the window, one pixel beyond each edge.
@@ -66,8 +64,7 @@ hwselect::hwselect(QWidget &mainWindow, StepView &view, StepNavigator &navigator
 
     // Load: placed beside the step labels, counted as just moved over.
     const QPoint corner = mainWindow.frameGeometry().topLeft();
-    move(corner.x() + NearestInt32(OffsetRightTwips / TwipsPerPixelX(&mainWindow)),
-         corner.y() + NearestInt32(OffsetDownTwips / TwipsPerPixelY(&mainWindow)));
+    move(corner + TwipsOffset(&mainWindow, OffsetRightTwips, OffsetDownTwips));
     mousemoved = true;
     Timer1->start();
 }
