@@ -3,6 +3,7 @@
 #include "core/program_info.h"
 #include "data/line_codec.h"
 #include "platform/message_boxes.h"
+#include "platform/regular_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -211,11 +212,21 @@ std::optional<Problem> WriteConverted(QFile &input, QByteArray &buffer, QByteArr
 Result Convert(const ProgramInfo &program, Direction direction)
 {
     const QString flowPath = program.FilePath(QString::fromLatin1(FlowDatabaseFileName));
-    if (!QFileInfo::exists(flowPath))
-        return Failed(QStringLiteral("flow file temp.bmp was not found, nothing was converted"));
-    QFile input(flowPath);
-    if (QFileInfo(flowPath).isDir() || !input.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const OpenedFile opened = OpenRegularFile(flowPath, QIODevice::Unbuffered);
+    if (!opened.File) {
+        switch (opened.Problem) {
+        case FileOpenProblem::Missing:
+            return Failed(
+                QStringLiteral("flow file temp.bmp was not found, nothing was converted"));
+        case FileOpenProblem::NotAFile:
+            return Failed(
+                QStringLiteral("flow file temp.bmp is not a file, nothing was converted"));
+        case FileOpenProblem::Unreadable:
+            break;
+        }
         return Failed(NotRead());
+    }
+    QFile &input = *opened.File;
 
     QByteArray buffer(PieceBytes, Qt::Uninitialized);
     std::optional<QByteArrayView> piece = ReadPiece(input, buffer);

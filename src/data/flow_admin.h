@@ -15,9 +15,9 @@ class MessageBoxes;
 // beside it, with the mode and (where the system allows) the owner of "temp.bmp", flushed to
 // disk and renamed over "temp.bmp" in one step, so the flow database is whole at every moment.
 // The file is streamed: memory does not grow with its size or with the length of a line.
-// A file that is already encoded is left as it is. A missing or empty file, a folder or file
-// that cannot be written, a failure to write or a lack of memory is reported and leaves
-// "temp.bmp" untouched.
+// A file that is already encoded is left as it is. A missing or empty file, one that is no
+// regular file (never waited on, see OpenRegularFile), a folder or file that cannot be written,
+// a failure to write or a lack of memory is reported and leaves "temp.bmp" untouched.
 void EncryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages);
 
 // The reverse: the marker line dropped, every later line through DecodeLine. An encoded file

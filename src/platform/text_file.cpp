@@ -1,9 +1,7 @@
 #include "platform/text_file.h"
 
 #include "core/app_error.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "platform/regular_file.h"
 
 #include <array>
 
@@ -11,13 +9,17 @@ namespace brenlow {
 
 std::optional<QByteArray> ReadWholeFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return std::nullopt;
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const OpenedFile opened = OpenRegularFile(path);
+    const QString accessError = QStringLiteral("Path/File access error: %1");
+    if (!opened.File) {
+        if (opened.Problem == FileOpenProblem::Missing)
+            return std::nullopt;
         throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
-    return file.readAll();
+                       accessError.arg(
+                           opened.Problem == FileOpenProblem::NotAFile ? NotAFileText(path) : path),
+                       ErrorSource());
+    }
+    return opened.File->readAll();
 }
 
 QString Windows1252ToUnicode(const QByteArray &text)

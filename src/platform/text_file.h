@@ -8,7 +8,8 @@
 namespace brenlow {
 
 // The whole file as single-byte text, or nothing when it does not exist. Throws AppError
-// (path/file access) when it exists but cannot be read.
+// (path/file access) when it exists but cannot be read, or is no regular file ("<path> is not
+// a file"; see OpenRegularFile).
 std::optional<QByteArray> ReadWholeFile(const QString &path);
 
 // Single-byte Windows-1252 text as Unicode, for display. Codes the code page leaves

@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +187,45 @@ TEST(Startup, FailuresEndInTheFatalReport)
         EXPECT_TRUE(lines[1].contains(QLatin1String(row.named))) << lines[1].toStdString();
         EXPECT_EQ(lines[2], "Please contact Brenlow support@brenlow.example.");
         EXPECT_EQ(run.messages.Shown.back().Title, "Brenlow");
+    }
+}
+
+// Regression: a FIFO in the place of a data file hung start-up, and a link to an endless device
+// made it allocate until it failed, naming no file.
+TEST(Startup, DataFilesThatAreNoFilesStopItAtOnceNamingThem)
+{
+    using Fifo = std::unique_ptr<test::FifoGuard>;
+    struct Spoil
+    {
+        const char *what;
+        const char *says;
+        std::function<Fifo(const QString &path)> make;
+    };
+    const Spoil spoils[] = {
+        {"a FIFO", " is not a file",
+         [](const QString &path) { return std::make_unique<test::FifoGuard>(path); }},
+        {"a link to an endless device", " is not a file",
+         [](const QString &path) {
+             QFile::link(QStringLiteral("/dev/zero"), path);
+             return Fifo();
+         }},
+    };
+    for (const char *file : {"help.rtf", "temp.bmp", "temp2.bmp", "temp3.bmp"}) {
+        for (const Spoil &spoil : spoils) {
+            SCOPED_TRACE(std::string(file) + " as " + spoil.what);
+            StartupRun run;
+            test::WriteInstallation(run.folder, TwoStations());
+            const QString path = run.folder.FilePath(QString::fromLatin1(file));
+            QFile::remove(path);
+            const Fifo fifo = spoil.make(path);
+
+            MainScreen screen(run.state, run.services);
+            EXPECT_FALSE(screen.Load());
+            ASSERT_FALSE(run.messages.Shown.empty());
+            EXPECT_TRUE(run.messages.Shown.back().Text.contains(path + spoil.says + " Brenlow 75"))
+                << run.messages.Shown.back().Text.toStdString();
+            EXPECT_FALSE(fifo && fifo->Released()) << "start-up waited on the FIFO";
+        }
     }
 }
 

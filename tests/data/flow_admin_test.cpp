@@ -40,6 +40,12 @@ const QByteArray PlainFlow = "\"1\",\"2\",\"Station A\"\r\n"
                              "\"3\",\"4\",\"Station B, the narrows\"\r\n"
                              "\"5\",\"6\",\"Station C\"\r\n";
 
+// The scratch files a conversion left in folder.
+QStringList ScratchFiles(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("tempt.*")}, QDir::AllEntries | QDir::System);
+}
+
 QStringList TextsOf(const RecordingMessageBoxes &messages)
 {
     QStringList texts;
@@ -207,6 +213,24 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
         if (!row.scratchIsBlocked) {
             EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp"))) << row.what;
         }
+    }
+}
+
+// Regression: a FIFO in the place of the flow file blocked the conversion until a writer came.
+TEST(FlowAdmin, AFlowFileThatIsNotAFileIsRefusedAtOnce)
+{
+    for (const bool encrypt : {true, false}) {
+        TempProgramFolder folder;
+        const test::FifoGuard fifo(folder.FilePath("temp.bmp"));
+        RecordingMessageBoxes messages;
+        if (encrypt)
+            EncryptFlowDatabase(folder.Info(), messages);
+        else
+            DecryptFlowDatabase(folder.Info(), messages);
+        EXPECT_EQ(TextsOf(messages),
+                  QStringList{"flow file temp.bmp is not a file, nothing was converted"});
+        EXPECT_FALSE(fifo.Released()) << "the conversion waited on the FIFO";
+        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList());
     }
 }
 

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace brenlow {
 namespace {
 
@@ -28,16 +31,44 @@ TEST(TextFile, MissingFileIsNothingAndIsNotCreated)
     EXPECT_FALSE(QFile::exists(folder.FilePath("absent.bmp")));
 }
 
-TEST(TextFile, FolderInPlaceOfFileIsAnAccessError)
+// Regression: a FIFO in the place of a data file blocked the reading thread until a writer came.
+TEST(TextFile, WhatIsNotARegularFileIsRefusedAtOnce)
 {
-    test::TempProgramFolder folder;
-    ASSERT_TRUE(QDir(folder.Info().Folder).mkdir("temp.bmp"));
-    try {
-        ReadWholeFile(folder.FilePath("temp.bmp"));
-        FAIL() << "no error";
-    } catch (const AppError &error) {
-        EXPECT_EQ(error.Number(), 75);
-        EXPECT_TRUE(error.Description().contains("temp.bmp"));
+    using Fifo = std::unique_ptr<test::FifoGuard>;
+    struct Row
+    {
+        const char *what;
+        std::function<Fifo(const QString &path)> make;
+    };
+    const auto linkTo = [](const char *target) {
+        return [target](const QString &path) {
+            QFile::link(QString::fromLatin1(target), path);
+            return Fifo();
+        };
+    };
+    const Row rows[] = {
+        {"folder",
+         [](const QString &path) {
+             QDir().mkdir(path);
+             return Fifo();
+         }},
+        {"FIFO", [](const QString &path) { return std::make_unique<test::FifoGuard>(path); }},
+        {"link to a character device", linkTo("/dev/null")},
+        {"link to an endless device", linkTo("/dev/zero")},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        test::TempProgramFolder folder;
+        const QString path = folder.FilePath("temp.bmp");
+        const Fifo fifo = row.make(path);
+        try {
+            ReadWholeFile(path);
+            ADD_FAILURE() << "no error";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.Kind(), ErrorNumber::PathFileAccess);
+            EXPECT_EQ(error.Description(), "Path/File access error: " + path + " is not a file");
+        }
+        EXPECT_FALSE(fifo && fifo->Released()) << "the reader waited on the FIFO";
     }
 }
 
