@@ -2,6 +2,8 @@
 
 #include "app/main_screen.h"
 #include "core/app_state.h"
+#include "data/auxiliary_files.h"
+#include "data/flow_database_files.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/pointer_shapes.h"
 #include "platform/rich_text_panel.h"
@@ -191,33 +193,48 @@ TEST(Startup, FailuresEndInTheFatalReport)
 }
 
 // Regression: a FIFO in the place of a data file hung start-up, and a link to an endless device
-// made it allocate until it failed, naming no file.
-TEST(Startup, DataFilesThatAreNoFilesStopItAtOnceNamingThem)
+// or a file of gigabytes made it allocate until it failed, naming no file.
+TEST(Startup, DataFilesThatAreNoFilesOrTooLargeStopItAtOnceNamingThem)
 {
     using Fifo = std::unique_ptr<test::FifoGuard>;
     struct Spoil
     {
         const char *what;
         const char *says;
-        std::function<Fifo(const QString &path)> make;
+        std::function<Fifo(const QString &path, qint64 limit)> make;
     };
     const Spoil spoils[] = {
         {"a FIFO", " is not a file",
-         [](const QString &path) { return std::make_unique<test::FifoGuard>(path); }},
+         [](const QString &path, qint64) { return std::make_unique<test::FifoGuard>(path); }},
         {"a link to an endless device", " is not a file",
-         [](const QString &path) {
+         [](const QString &path, qint64) {
              QFile::link(QStringLiteral("/dev/zero"), path);
              return Fifo();
          }},
+        {"a byte over its bound", " is too large",
+         [](const QString &path, qint64 limit) {
+             QFile sparse(path); // no disk used
+             EXPECT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(limit + 1));
+             return Fifo();
+         }},
     };
-    for (const char *file : {"help.rtf", "temp.bmp", "temp2.bmp", "temp3.bmp"}) {
+    struct File
+    {
+        const char *name;
+        qint64 limit;
+    };
+    const File files[] = {{"help.rtf", RichTextFileLimit},
+                          {"temp.bmp", FlowDatabaseLoadLimit},
+                          {"temp2.bmp", PictureSpotFileLimit},
+                          {"temp3.bmp", RateTableFileLimit}};
+    for (const File &file : files) {
         for (const Spoil &spoil : spoils) {
-            SCOPED_TRACE(std::string(file) + " as " + spoil.what);
+            SCOPED_TRACE(std::string(file.name) + " as " + spoil.what);
             StartupRun run;
             test::WriteInstallation(run.folder, TwoStations());
-            const QString path = run.folder.FilePath(QString::fromLatin1(file));
+            const QString path = run.folder.FilePath(QString::fromLatin1(file.name));
             QFile::remove(path);
-            const Fifo fifo = spoil.make(path);
+            const Fifo fifo = spoil.make(path, file.limit);
 
             MainScreen screen(run.state, run.services);
             EXPECT_FALSE(screen.Load());

@@ -21,13 +21,48 @@ TEST(TextFile, WholeFileIsReadByteForByte)
     for (int c = 0; c < 256; ++c)
         bytes.append(static_cast<char>(c));
     folder.WriteFile("all.bin", bytes);
-    EXPECT_EQ(ReadWholeFile(folder.FilePath("all.bin")), bytes);
+    EXPECT_EQ(ReadWholeFile(folder.FilePath("all.bin"), bytes.size()), bytes);
+}
+
+// Regression: a file was read whole whatever its size, until memory ran out.
+TEST(TextFile, AFileLargerThanItsBoundIsNamedTooLarge)
+{
+    test::TempProgramFolder folder;
+    const QString path = folder.FilePath("temp.bmp");
+    const QString tooLarge = "Path/File access error: " + path + " is too large";
+    struct Row
+    {
+        qint64 size;
+        qint64 maxBytes;
+        bool read;
+    };
+    const Row rows[] = {
+        {0, 0, true},        {1, 0, false},       {5000, 5000, true},
+        {5001, 5000, false}, {100000, 16, false}, {qint64(1) << 36, qint64(1) << 20, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.size);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                    && file.resize(row.size)); // sparse: no disk used
+        try {
+            const std::optional<QByteArray> content = ReadWholeFile(path, row.maxBytes);
+            EXPECT_TRUE(row.read);
+            EXPECT_EQ(content.value_or("missing").size(), row.size);
+        } catch (const AppError &error) {
+            EXPECT_FALSE(row.read);
+            EXPECT_EQ(error.Description(), tooLarge);
+        }
+    }
+    // A system file that says its size is 0 is read all the same, up to the bound.
+    EXPECT_FALSE(ReadWholeFile("/proc/self/status", 1 << 20).value_or("").isEmpty());
+    EXPECT_THROW(ReadWholeFile("/proc/self/status", 16), AppError);
 }
 
 TEST(TextFile, MissingFileIsNothingAndIsNotCreated)
 {
     test::TempProgramFolder folder;
-    EXPECT_FALSE(ReadWholeFile(folder.FilePath("absent.bmp")).has_value());
+    EXPECT_FALSE(ReadWholeFile(folder.FilePath("absent.bmp"), 100).has_value());
     EXPECT_FALSE(QFile::exists(folder.FilePath("absent.bmp")));
 }
 
@@ -62,7 +97,7 @@ TEST(TextFile, WhatIsNotARegularFileIsRefusedAtOnce)
         const QString path = folder.FilePath("temp.bmp");
         const Fifo fifo = row.make(path);
         try {
-            ReadWholeFile(path);
+            ReadWholeFile(path, 100);
             ADD_FAILURE() << "no error";
         } catch (const AppError &error) {
             EXPECT_EQ(error.Kind(), ErrorNumber::PathFileAccess);
