@@ -296,6 +296,14 @@ void RunConversion(const ProgramInfo &program, MessageBoxes &messages, Direction
                            : QStringLiteral("Decryption Completed"));
 }
 
+// Where the next CR or LF stands from pos on; -1 when there is none.
+qsizetype PlainLineBreak(QByteArrayView piece, qsizetype pos)
+{
+    const auto at = std::find_if(piece.begin() + pos, piece.end(),
+                                 [](char c) { return c == '\r' || c == '\n'; });
+    return at == piece.end() ? -1 : at - piece.begin();
+}
+
 } // namespace
 
 void FlowLineTranscoder::EndLine(QByteArray &out)
@@ -308,27 +316,34 @@ QByteArray FlowLineTranscoder::Feed(QByteArrayView piece)
 {
     QByteArray out;
     out.reserve(piece.size() + LineEnd.size());
+    const bool encode = direction_ == Direction::Encode;
     qsizetype pos = 0;
-    if (direction_ == Direction::Decode && pendingCr_ && !piece.isEmpty()) {
+    if (pendingCr_ && !piece.isEmpty()) {
         pendingCr_ = false;
         if (piece.front() == '\n') {
-            EndLine(out);
+            // Encoding, the CR has ended the line already.
+            if (!encode)
+                EndLine(out);
             pos = 1;
         }
     }
     while (pos < piece.size()) {
-        // A CR before an LF is dropped with the line's other CRs when encoding.
-        const qsizetype end = direction_ == Direction::Encode ? piece.indexOf('\n', pos)
-                                                              : piece.indexOf(LineEnd, pos);
+        const qsizetype end = encode ? PlainLineBreak(piece, pos) : piece.indexOf(LineEnd, pos);
         const QByteArrayView line = end < 0 ? piece.sliced(pos) : piece.sliced(pos, end - pos);
-        out += direction_ == Direction::Encode ? EncodeLine(line) : DecodeLine(line);
+        out += encode ? EncodeLine(line) : DecodeLine(line);
         if (end < 0) {
             lineOpen_ = true;
-            pendingCr_ = direction_ == Direction::Decode && line.endsWith('\r');
+            pendingCr_ = !encode && line.endsWith('\r');
             return out;
         }
         EndLine(out);
-        pos = end + (direction_ == Direction::Encode ? 1 : LineEnd.size());
+        pos = end + (encode ? 1 : LineEnd.size());
+        if (encode && piece[end] == '\r') {
+            if (pos == piece.size())
+                pendingCr_ = true;
+            else if (piece[pos] == '\n')
+                ++pos;
+        }
     }
     return out;
 }

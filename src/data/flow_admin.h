@@ -27,8 +27,8 @@ void DecryptFlowDatabase(const ProgramInfo &program, MessageBoxes &messages);
 // The line-by-line conversion of the flow database's data lines (the marker line excluded),
 // fed in pieces of any size; the result is the same however the input is cut. Every line is
 // written ended by CR LF, the last one included.
-// - Encoding reads a plain file, which an editor may have saved with LF line ends: a line
-//   ends at CR LF or at a lone LF; a lone CR is dropped, as EncodeLine drops it.
+// - Encoding reads a plain file, which an editor may have saved with LF or with CR line ends:
+//   a line ends at CR LF, at a lone LF or at a lone CR ("a\r\r\n" is "a" and an empty line).
 // - Decoding reads an encoded file, where a lone LF or CR is the code of a control character
 //   inside a line: a line ends at CR LF only, and DecodeLine drops the lone ones.
 class FlowLineTranscoder
@@ -48,7 +48,7 @@ private:
 
     Direction direction_;
     bool lineOpen_ = false;  // the input so far ends inside a line
-    bool pendingCr_ = false; // decoding: the last piece ended in a CR that may begin a CR LF
+    bool pendingCr_ = false; // the last piece ended in a CR that may begin a CR LF
 };
 
 } // namespace brenlow

@@ -54,7 +54,7 @@ QStringList TextsOf(const RecordingMessageBoxes &messages)
     return texts;
 }
 
-// Regression: a plain file with LF line ends came back as one line.
+// Regression: a plain file with LF line ends, or with CR line ends, came back as one line.
 TEST(FlowAdmin, EncodingThreeLinesGivesFourAndDecodingGivesThemBack)
 {
     struct Row
@@ -65,6 +65,7 @@ TEST(FlowAdmin, EncodingThreeLinesGivesFourAndDecodingGivesThemBack)
     const Row rows[] = {
         {"CR LF line ends", PlainFlow},
         {"LF line ends", QByteArray(PlainFlow).replace("\r\n", "\n")},
+        {"CR line ends", QByteArray(PlainFlow).replace("\r\n", "\r")},
         {"no line end after the last line", PlainFlow.chopped(2)},
     };
     for (const Row &row : rows) {
@@ -266,8 +267,10 @@ TEST(FlowLineTranscoder, LinesEndTheSameWhereverThePiecesAreCut)
         {"LF alone ends a plain line", Direction::Encode, "a\nb\n", {"a", "b"}},
         {"last plain line without break", Direction::Encode, "a\nb", {"a", "b"}},
         {"empty plain lines", Direction::Encode, "a\n\nb\r\n\r\n", {"a", "", "b", ""}},
-        {"lone CR is dropped", Direction::Encode, "a\rb\r\n", {"ab"}},
-        {"CRs before the LF", Direction::Encode, "a\r\r\n", {"a"}},
+        {"lone CR ends a plain line", Direction::Encode, "a\rb\r\n", {"a", "b"}},
+        {"CR line ends", Direction::Encode, "a\rb\r\rc", {"a", "b", "", "c"}},
+        {"lone CR before CR LF", Direction::Encode, "a\r\r\n", {"a", ""}},
+        {"only a CR", Direction::Encode, "\r", {""}},
         {"only an LF", Direction::Encode, "\n", {""}},
     };
     for (const Row &row : rows) {
