@@ -13,11 +13,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <new>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -88,76 +90,76 @@ void SyncFolder(const QString &folder)
     }
 }
 
-// The scratch file "tempt.bmp": created afresh (a file or link left from an earlier run is
-// removed, never written through), readable by its owner only until it is complete, and
-// removed again unless it took the flow database's place.
+// The scratch file "tempt.XXXXXX" in the folder of the file it is to replace, the X's unique
+// to it: two conversions at once never share one, and one a crash left behind is in nobody's
+// way. Readable by its owner only until it is complete, and removed again unless it took the
+// flow database's place.
 class ScratchFile
 {
 public:
-    explicit ScratchFile(const ProgramInfo &program)
-        : path_(program.FilePath(QString::fromLatin1(FlowScratchFileName))),
-          folder_(program.Folder),
-          file_(path_)
-    { }
+    explicit ScratchFile(const QString &folder) : folder_(folder) { }
     ~ScratchFile()
     {
-        if (created_ && !replaced_) {
-            file_.close();
-            QFile::remove(path_);
-        }
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+        if (!path_.isEmpty() && !replaced_)
+            ::unlink(path_.constData());
     }
     ScratchFile(const ScratchFile &) = delete;
     ScratchFile &operator=(const ScratchFile &) = delete;
 
     std::optional<Problem> Create()
     {
-        if (::unlink(QFile::encodeName(path_).constData()) != 0 && errno != ENOENT)
-            return NotWritten(ErrorText(errno));
-        if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            return NotWritten(file_.errorString());
-        created_ = true;
+        QByteArray path =
+            QFile::encodeName(folder_ + QLatin1Char('/') + QLatin1String(FlowScratchFilePattern));
+        // Created new with mode 0600, never through a link or over another file.
+        descriptor_ = ::mkostemp(path.data(), O_CLOEXEC);
+        if (descriptor_ < 0)
+            return NotWritten(errno);
+        path_ = path;
         return std::nullopt;
     }
 
     std::optional<Problem> Write(QByteArrayView bytes)
     {
-        if (file_.write(bytes.constData(), bytes.size()) != bytes.size())
-            return NotWritten(file_.errorString());
+        while (!bytes.isEmpty()) {
+            const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+            if (written < 0 && errno != EINTR)
+                return NotWritten(errno);
+            if (written > 0)
+                bytes = bytes.sliced(written);
+        }
         return std::nullopt;
     }
 
     // Gives the file the owner and mode of original, then puts it on the disk.
     std::optional<Problem> Complete(const struct stat &original)
     {
-        if (!file_.flush())
-            return NotWritten(file_.errorString());
-        const int descriptor = file_.handle();
         // Only a privileged user may give a file away (EPERM, or EINVAL for an owner this
         // system cannot name); then the group is kept where the user belongs to it.
-        if (::fchown(descriptor, original.st_uid, original.st_gid) != 0) {
+        if (::fchown(descriptor_, original.st_uid, original.st_gid) != 0) {
             if (errno != EPERM && errno != EINVAL)
-                return NotWritten(ErrorText(errno));
-            if (::fchown(descriptor, static_cast<uid_t>(-1), original.st_gid) != 0) {
+                return NotWritten(errno);
+            if (::fchown(descriptor_, static_cast<uid_t>(-1), original.st_gid) != 0) {
                 // The converting user's group it is.
             }
         }
         // After the owner: a change of owner clears the set-user and set-group bits.
-        if (::fchmod(descriptor, original.st_mode & 07777) != 0)
-            return NotWritten(ErrorText(errno));
-        if (::fsync(descriptor) != 0)
-            return NotWritten(ErrorText(errno));
-        file_.close();
-        if (file_.error() != QFileDevice::NoError)
-            return NotWritten(file_.errorString());
+        if (::fchmod(descriptor_, original.st_mode & 07777) != 0)
+            return NotWritten(errno);
+        if (::fsync(descriptor_) != 0)
+            return NotWritten(errno);
+        // Some file systems report a failed write only here. Linux closes the descriptor
+        // even when it reports EINTR, so it is never closed twice.
+        if (::close(std::exchange(descriptor_, -1)) != 0 && errno != EINTR)
+            return NotWritten(errno);
         return std::nullopt;
     }
 
     // Renames the file over target: one step, so there is no moment without a whole file.
     std::optional<Problem> Replace(const QString &target)
     {
-        if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target).constData())
-            != 0) {
+        if (std::rename(path_.constData(), QFile::encodeName(target).constData()) != 0) {
             const QString reason = ErrorText(errno);
             return QStringLiteral("tempt.bmp could not replace temp.bmp in the program folder %1 "
                                   "(%2), flow file temp.bmp was left unchanged")
@@ -169,17 +171,16 @@ public:
     }
 
 private:
-    Problem NotWritten(const QString &reason) const
+    Problem NotWritten(int error) const
     {
         return QStringLiteral("tempt.bmp could not be written in the program folder %1 (%2), "
                               "flow file temp.bmp was left unchanged")
-            .arg(QDir::toNativeSeparators(folder_), reason);
+            .arg(QDir::toNativeSeparators(folder_), ErrorText(error));
     }
 
-    QString path_;
     QString folder_;
-    QFile file_;
-    bool created_ = false;
+    QByteArray path_; // once created
+    int descriptor_ = -1;
     bool replaced_ = false;
 };
 
@@ -258,7 +259,7 @@ Result Convert(const ProgramInfo &program, Direction direction)
     if (::fstat(input.handle(), &original) != 0)
         return Failed(NotRead());
 
-    ScratchFile scratch(program);
+    ScratchFile scratch(program.Folder);
     std::optional<Problem> problem = scratch.Create();
     if (!problem)
         problem = WriteConverted(input, buffer, *piece, atEnd, direction, scratch);

@@ -4,11 +4,14 @@
 #include "support/test_platform.h"
 
 #include <QByteArrayList>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -16,6 +19,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace brenlow {
@@ -84,13 +88,13 @@ TEST(FlowAdmin, EncodingThreeLinesGivesFourAndDecodingGivesThemBack)
             EXPECT_EQ(encoded[i + 1], EncodeLine(plainLines[i]));
         EXPECT_TRUE(folder.ReadFile("temp.bmp").endsWith("\r\n"));
         EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
-        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
+        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList());
 
         DecryptFlowDatabase(folder.Info(), messages);
 
         EXPECT_EQ(folder.ReadFile("temp.bmp"), PlainFlow);
         EXPECT_EQ(TextsOf(messages), QStringList({"Encryption Completed", "Decryption Completed"}));
-        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
+        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList());
         for (const test::ShownMessage &shown : messages.Shown)
             EXPECT_EQ(shown.Title, QStringLiteral("Brenlow"));
     }
@@ -145,19 +149,26 @@ TEST(FlowAdmin, AlreadyConvertedFilesAreLeftUnchanged)
     }
 }
 
-TEST(FlowAdmin, StaleScratchFileIsReplacedNotAppendedTo)
+// A crash leaves its scratch file behind; the next conversion neither uses nor blocks on it.
+TEST(FlowAdmin, ScratchFilesLeftBehindAreLeftAlone)
 {
     TempProgramFolder folder;
     folder.WriteFile("temp.bmp", PlainFlow);
-    folder.WriteFile("tempt.bmp", QByteArray(5000, 'j') + "\r\nleft over\r\n");
+    const QByteArray leftOver = QByteArray(5000, 'j') + "\r\nleft over\r\n";
+    const QStringList leftBehind = {"tempt.bmp", "tempt.x6A0bQ"};
+    for (const QString &name : leftBehind)
+        folder.WriteFile(name, leftOver);
     RecordingMessageBoxes messages;
 
     EncryptFlowDatabase(folder.Info(), messages);
 
+    EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
     const QByteArrayList lines = Lines(folder.ReadFile("temp.bmp"));
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], QByteArray("encrypted"));
-    EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp")));
+    EXPECT_EQ(ScratchFiles(folder.Info().Folder), leftBehind);
+    for (const QString &name : leftBehind)
+        EXPECT_EQ(folder.ReadFile(name), leftOver);
 }
 
 // Regression: a conversion that failed half-way used to leave no flow database at all.
@@ -168,52 +179,35 @@ TEST(FlowAdmin, ProblemsStopTheConversionAndKeepTheFlowDatabase)
         const char *what;
         bool encrypt;
         std::optional<QByteArray> content; // nothing: no temp.bmp
-        bool scratchIsBlocked;             // a folder in the place of tempt.bmp
         QString message;
     };
     const Row rows[] = {
-        {"missing file", true, std::nullopt, false,
+        {"missing file", true, std::nullopt,
          "flow file temp.bmp was not found, nothing was converted"},
-        {"missing file, decoding", false, std::nullopt, false,
+        {"missing file, decoding", false, std::nullopt,
          "flow file temp.bmp was not found, nothing was converted"},
-        {"empty file", true, QByteArray(), false,
-         "flow file temp.bmp is empty, nothing was converted"},
-        {"marker only", false, "encrypted\r\n", false,
+        {"empty file", true, QByteArray(), "flow file temp.bmp is empty, nothing was converted"},
+        {"marker only", false, "encrypted\r\n",
          "flow file temp.bmp holds only its encryption marker and no data, nothing was "
          "converted"},
-        {"scratch file cannot be written, encoding", true, PlainFlow, true,
-         "tempt.bmp could not be written in the program folder <folder> (Is a directory), flow "
-         "file temp.bmp was left unchanged"},
-        {"scratch file cannot be written, decoding", false, "encrypted\r\nabc\r\n", true,
-         "tempt.bmp could not be written in the program folder <folder> (Is a directory), flow "
-         "file temp.bmp was left unchanged"},
     };
     for (const Row &row : rows) {
         TempProgramFolder folder;
         if (row.content)
             folder.WriteFile("temp.bmp", *row.content);
-        if (row.scratchIsBlocked) {
-            QDir(folder.Info().Folder).mkpath(QStringLiteral("tempt.bmp/inside"));
-        }
         RecordingMessageBoxes messages;
         if (row.encrypt)
             EncryptFlowDatabase(folder.Info(), messages);
         else
             DecryptFlowDatabase(folder.Info(), messages);
 
-        EXPECT_EQ(TextsOf(messages),
-                  QStringList{QString(row.message).replace("<folder>", folder.Info().Folder)})
-            << row.what;
+        EXPECT_EQ(TextsOf(messages), QStringList{row.message}) << row.what;
         if (row.content) {
             EXPECT_EQ(folder.ReadFile("temp.bmp"), *row.content) << row.what;
         } else {
             EXPECT_FALSE(QFile::exists(folder.FilePath("temp.bmp"))) << row.what;
         }
-        EXPECT_EQ(QFileInfo(folder.FilePath("tempt.bmp")).isDir(), row.scratchIsBlocked)
-            << row.what;
-        if (!row.scratchIsBlocked) {
-            EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp"))) << row.what;
-        }
+        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList()) << row.what;
     }
 }
 
@@ -379,7 +373,7 @@ TEST(FlowAdmin, AFolderOrFileThatCannotBeWrittenIsNamedAndLeftAsItWas)
             GTEST_SKIP() << "no unprivileged user to run as";
         EXPECT_EQ(result, 0) << row.what;
         EXPECT_EQ(folder.ReadFile("temp.bmp"), PlainFlow) << row.what;
-        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp"))) << row.what;
+        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList()) << row.what;
     }
 }
 
@@ -454,8 +448,47 @@ TEST(FlowAdmin, MemoryDoesNotGrowWithTheFile)
         });
         EXPECT_EQ(result, 0) << row.what;
         EXPECT_TRUE(folder.ReadFile("temp.bmp") == row.result) << row.what;
-        EXPECT_FALSE(QFile::exists(folder.FilePath("tempt.bmp"))) << row.what;
+        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList()) << row.what;
     }
+}
+
+// Regression: a second conversion removed the first one's scratch file, and the first then
+// said the flow file was left unchanged although the second had replaced it.
+TEST(FlowAdmin, TwoConversionsAtOnceBothComplete)
+{
+    TempProgramFolder folder;
+    QByteArray plain;
+    while (plain.size() < 32 * 1024 * 1024)
+        plain += PlainFlow;
+    folder.WriteFile("temp.bmp", plain);
+    FlowLineTranscoder encoder(Direction::Encode);
+    const QByteArray encoded = "encrypted\r\n" + encoder.Feed(plain) + encoder.Finish();
+
+    // The first is held once its scratch file is there; the second runs meanwhile.
+    std::fflush(nullptr);
+    const pid_t first = ::fork();
+    if (first == 0) {
+        RecordingMessageBoxes messages;
+        EncryptFlowDatabase(folder.Info(), messages);
+        ::_exit(Compare(TextsOf(messages), {"Encryption Completed"}));
+    }
+    const QDeadlineTimer deadline(std::chrono::seconds(60));
+    while (ScratchFiles(folder.Info().Folder).isEmpty() && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ::kill(first, SIGSTOP);
+    int status = 0;
+    const bool held = ::waitpid(first, &status, WUNTRACED) == first && WIFSTOPPED(status);
+    RecordingMessageBoxes messages;
+    if (held)
+        EncryptFlowDatabase(folder.Info(), messages);
+    ::kill(first, SIGCONT);
+    ::waitpid(first, &status, 0);
+    ASSERT_TRUE(held) << "the first conversion was not caught at work";
+
+    EXPECT_EQ(TextsOf(messages), QStringList{"Encryption Completed"});
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the first conversion";
+    EXPECT_TRUE(folder.ReadFile("temp.bmp") == encoded);
+    EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList());
 }
 
 } // namespace
