@@ -53,6 +53,15 @@ QString ErrorText(int error)
     return qt_error_string(error);
 }
 
+// Why the scratch file could not be written, with a lack of space or of quota in the words
+// an administrator would use.
+QString WriteErrorText(int error)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return QStringLiteral("the disk is full");
+    return ErrorText(error);
+}
+
 // The first line of an encoded file with its line end.
 QByteArray MarkerLine()
 {
@@ -175,7 +184,7 @@ private:
     {
         return QStringLiteral("tempt.bmp could not be written in the program folder %1 (%2), "
                               "flow file temp.bmp was left unchanged")
-            .arg(QDir::toNativeSeparators(folder_), ErrorText(error));
+            .arg(QDir::toNativeSeparators(folder_), WriteErrorText(error));
     }
 
     QString folder_;

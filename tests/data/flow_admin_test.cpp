@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <functional>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -450,6 +452,34 @@ TEST(FlowAdmin, MemoryDoesNotGrowWithTheFile)
         EXPECT_TRUE(folder.ReadFile("temp.bmp") == row.result) << row.what;
         EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList()) << row.what;
     }
+}
+
+// Regression: a scratch file that did not fit on the disk was reported as "(Unknown error)".
+TEST(FlowAdmin, AFullDiskIsSaidPlainly)
+{
+    TempProgramFolder folder;
+    QByteArray plain;
+    while (plain.size() < 40 * 1024)
+        plain += PlainFlow;
+    const QString message = "tempt.bmp could not be written in the program folder "
+        + folder.Info().Folder + " (the disk is full), flow file temp.bmp was left unchanged";
+    const int result = InChild([&] {
+        // A disk of 64 KiB in the program folder's place, seen by this process only.
+        const QByteArray path = QFile::encodeName(folder.Info().Folder);
+        if (::unshare(CLONE_NEWNS) != 0
+            || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") != 0)
+            return 77;
+        folder.WriteFile("temp.bmp", plain);
+        RecordingMessageBoxes messages;
+        EncryptFlowDatabase(folder.Info(), messages);
+        if (folder.ReadFile("temp.bmp") != plain || !ScratchFiles(folder.Info().Folder).isEmpty())
+            return 2;
+        return Compare(TextsOf(messages), {message});
+    });
+    if (result == 77)
+        GTEST_SKIP() << "no small disk can be mounted here";
+    EXPECT_EQ(result, 0);
 }
 
 // Regression: a second conversion removed the first one's scratch file, and the first then
