@@ -99,6 +99,31 @@ void SyncFolder(const QString &folder)
     }
 }
 
+// The file a conversion replaces, and the folder that takes its scratch file: the flow
+// database itself or, when that is a symbolic link, the file the link names, so that the link
+// stays a link and the file it names is the one converted.
+struct Target
+{
+    QString Path;
+    QString Folder;
+    QString Where; // the folder as messages name it
+};
+
+Target ConversionTarget(const ProgramInfo &program, const QString &flowPath)
+{
+    const QFileInfo info(flowPath);
+    if (!info.isSymLink())
+        return {
+            flowPath, program.Folder,
+            QStringLiteral("the program folder %1").arg(QDir::toNativeSeparators(program.Folder))};
+    // Through every link of a chain; empty for a link to nothing, which is then not found.
+    const QString linked = info.canonicalFilePath();
+    const QString folder = QFileInfo(linked).absolutePath();
+    return {linked, folder,
+            QStringLiteral("the folder %1 that temp.bmp links to")
+                .arg(QDir::toNativeSeparators(folder))};
+}
+
 // The scratch file "tempt.XXXXXX" in the folder of the file it is to replace, the X's unique
 // to it: two conversions at once never share one, and one a crash left behind is in nobody's
 // way. Readable by its owner only until it is complete, and removed again unless it took the
@@ -106,7 +131,7 @@ void SyncFolder(const QString &folder)
 class ScratchFile
 {
 public:
-    explicit ScratchFile(const QString &folder) : folder_(folder) { }
+    explicit ScratchFile(const Target &target) : target_(target) { }
     ~ScratchFile()
     {
         if (descriptor_ >= 0)
@@ -119,8 +144,8 @@ public:
 
     std::optional<Problem> Create()
     {
-        QByteArray path =
-            QFile::encodeName(folder_ + QLatin1Char('/') + QLatin1String(FlowScratchFilePattern));
+        QByteArray path = QFile::encodeName(target_.Folder + QLatin1Char('/')
+                                            + QLatin1String(FlowScratchFilePattern));
         // Created new with mode 0600, never through a link or over another file.
         descriptor_ = ::mkostemp(path.data(), O_CLOEXEC);
         if (descriptor_ < 0)
@@ -165,29 +190,29 @@ public:
         return std::nullopt;
     }
 
-    // Renames the file over target: one step, so there is no moment without a whole file.
-    std::optional<Problem> Replace(const QString &target)
+    // Renames the file over the target: one step, so there is no moment without a whole file.
+    std::optional<Problem> Replace()
     {
-        if (std::rename(path_.constData(), QFile::encodeName(target).constData()) != 0) {
+        if (std::rename(path_.constData(), QFile::encodeName(target_.Path).constData()) != 0) {
             const QString reason = ErrorText(errno);
-            return QStringLiteral("tempt.bmp could not replace temp.bmp in the program folder %1 "
-                                  "(%2), flow file temp.bmp was left unchanged")
-                .arg(QDir::toNativeSeparators(folder_), reason);
+            return QStringLiteral("tempt.bmp could not replace temp.bmp in %1 (%2), flow file "
+                                  "temp.bmp was left unchanged")
+                .arg(target_.Where, reason);
         }
         replaced_ = true;
-        SyncFolder(folder_);
+        SyncFolder(target_.Folder);
         return std::nullopt;
     }
 
 private:
     Problem NotWritten(int error) const
     {
-        return QStringLiteral("tempt.bmp could not be written in the program folder %1 (%2), "
-                              "flow file temp.bmp was left unchanged")
-            .arg(QDir::toNativeSeparators(folder_), WriteErrorText(error));
+        return QStringLiteral("tempt.bmp could not be written in %1 (%2), flow file temp.bmp was "
+                              "left unchanged")
+            .arg(target_.Where, WriteErrorText(error));
     }
 
-    QString folder_;
+    const Target &target_;
     QByteArray path_; // once created
     int descriptor_ = -1;
     bool replaced_ = false;
@@ -221,8 +246,9 @@ std::optional<Problem> WriteConverted(QFile &input, QByteArray &buffer, QByteArr
 
 Result Convert(const ProgramInfo &program, Direction direction)
 {
-    const QString flowPath = program.FilePath(QString::fromLatin1(FlowDatabaseFileName));
-    const OpenedFile opened = OpenRegularFile(flowPath, QIODevice::Unbuffered);
+    const Target target =
+        ConversionTarget(program, program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
+    const OpenedFile opened = OpenRegularFile(target.Path, QIODevice::Unbuffered);
     if (!opened.File) {
         switch (opened.Problem) {
         case FileOpenProblem::Missing:
@@ -259,23 +285,23 @@ Result Convert(const ProgramInfo &program, Direction direction)
 
     // The rename would replace a write-protected file; its protection says not to.
     struct stat original = {};
-    if (::access(QFile::encodeName(flowPath).constData(), W_OK) != 0) {
+    if (::access(QFile::encodeName(target.Path).constData(), W_OK) != 0) {
         const QString reason = ErrorText(errno);
-        return Failed(QStringLiteral("flow file temp.bmp in the program folder %1 cannot be "
-                                     "written (%2), it was left unchanged")
-                          .arg(QDir::toNativeSeparators(program.Folder), reason));
+        return Failed(
+            QStringLiteral("flow file temp.bmp in %1 cannot be written (%2), it was left unchanged")
+                .arg(target.Where, reason));
     }
     if (::fstat(input.handle(), &original) != 0)
         return Failed(NotRead());
 
-    ScratchFile scratch(program.Folder);
+    ScratchFile scratch(target);
     std::optional<Problem> problem = scratch.Create();
     if (!problem)
         problem = WriteConverted(input, buffer, *piece, atEnd, direction, scratch);
     if (!problem)
         problem = scratch.Complete(original);
     if (!problem)
-        problem = scratch.Replace(flowPath);
+        problem = scratch.Replace();
     return problem ? Failed(*problem) : Result{Outcome::Converted, {}};
 }
 

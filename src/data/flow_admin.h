@@ -14,7 +14,9 @@ class MessageBoxes;
 // then every line through EncodeLine. The converted file is written in full as a scratch file
 // of a name of its own beside it (FlowScratchFilePattern), with the mode and (where the system
 // allows) the owner of "temp.bmp", flushed to disk and renamed over "temp.bmp" in one step, so
-// the flow database is whole at every moment, also while another conversion runs.
+// the flow database is whole at every moment, also while another conversion runs. When
+// "temp.bmp" is a symbolic link, the file it links to is converted so, in its own folder, and
+// the link is kept.
 // The file is streamed: memory does not grow with its size or with the length of a line.
 // A file that is already encoded is left as it is. A missing or empty file, one that is no
 // regular file (never waited on, see OpenRegularFile), a folder or file that cannot be written,

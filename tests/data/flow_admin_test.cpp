@@ -454,6 +454,51 @@ TEST(FlowAdmin, MemoryDoesNotGrowWithTheFile)
     }
 }
 
+// Regression: converting through a link put a plain file in the link's place and left the
+// linked file as it was.
+TEST(FlowAdmin, ALinkedFlowFileIsConvertedWhereItIsAndTheLinkKept)
+{
+    TempProgramFolder folder;
+    ASSERT_TRUE(QDir(folder.Info().Folder).mkdir("elsewhere"));
+    folder.WriteFile("elsewhere/flow.bmp", PlainFlow);
+    const QByteArray link = QFile::encodeName(folder.FilePath("temp.bmp"));
+    ASSERT_EQ(::symlink("elsewhere/flow.bmp", link.constData()), 0);
+    const QString linked = QFileInfo(folder.FilePath("elsewhere/flow.bmp")).canonicalFilePath();
+    const QString elsewhere = QFileInfo(linked).absolutePath();
+    RecordingMessageBoxes messages;
+
+    EncryptFlowDatabase(folder.Info(), messages);
+    EXPECT_EQ(QFileInfo(folder.FilePath("temp.bmp")).symLinkTarget(), linked);
+    EXPECT_EQ(Lines(folder.ReadFile("elsewhere/flow.bmp")).value(0), QByteArray("encrypted"));
+    DecryptFlowDatabase(folder.Info(), messages);
+    EXPECT_EQ(QFileInfo(folder.FilePath("temp.bmp")).symLinkTarget(), linked);
+    EXPECT_EQ(folder.ReadFile("elsewhere/flow.bmp"), PlainFlow);
+    EXPECT_EQ(TextsOf(messages), QStringList({"Encryption Completed", "Decryption Completed"}));
+    EXPECT_EQ(ScratchFiles(folder.Info().Folder) + ScratchFiles(elsewhere), QStringList());
+
+    // The linked file's folder is the one that must take the scratch file.
+    ASSERT_EQ(::chmod(QFile::encodeName(linked).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(elsewhere).constData(), 0555), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.Info().Folder).constData(), 0777), 0);
+    const int result = InChild([&] {
+        if (!BecomeUnprivileged())
+            return 77;
+        RecordingMessageBoxes unprivileged;
+        EncryptFlowDatabase(folder.Info(), unprivileged);
+        return Compare(TextsOf(unprivileged),
+                       {"tempt.bmp could not be written in the folder " + elsewhere
+                        + " that temp.bmp links to (Permission denied), flow file temp.bmp was "
+                          "left unchanged"});
+    });
+    ::chmod(QFile::encodeName(elsewhere).constData(), 0755);
+    ::chmod(QFile::encodeName(folder.Info().Folder).constData(), 0700);
+    if (result == 77)
+        GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(folder.ReadFile("elsewhere/flow.bmp"), PlainFlow);
+    EXPECT_EQ(ScratchFiles(folder.Info().Folder) + ScratchFiles(elsewhere), QStringList());
+}
+
 // Regression: a scratch file that did not fit on the disk was reported as "(Unknown error)".
 TEST(FlowAdmin, AFullDiskIsSaidPlainly)
 {
