@@ -19,8 +19,9 @@
 #include <QRegularExpression>
 
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -192,56 +193,33 @@ TEST(Startup, FailuresEndInTheFatalReport)
     }
 }
 
-// Regression: a FIFO in the place of a data file hung start-up, and a link to an endless device
-// or a file of gigabytes made it allocate until it failed, naming no file.
+// Regression: a FIFO in the place of a data file hung start-up, and a data file of gigabytes
+// made it allocate until it failed, naming no file.
 TEST(Startup, DataFilesThatAreNoFilesOrTooLargeStopItAtOnceNamingThem)
 {
-    using Fifo = std::unique_ptr<test::FifoGuard>;
-    struct Spoil
-    {
-        const char *what;
-        const char *says;
-        std::function<Fifo(const QString &path, qint64 limit)> make;
-    };
-    const Spoil spoils[] = {
-        {"a FIFO", " is not a file",
-         [](const QString &path, qint64) { return std::make_unique<test::FifoGuard>(path); }},
-        {"a link to an endless device", " is not a file",
-         [](const QString &path, qint64) {
-             QFile::link(QStringLiteral("/dev/zero"), path);
-             return Fifo();
-         }},
-        {"a byte over its bound", " is too large",
-         [](const QString &path, qint64 limit) {
-             QFile sparse(path); // no disk used
-             EXPECT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(limit + 1));
-             return Fifo();
-         }},
-    };
-    struct File
-    {
-        const char *name;
-        qint64 limit;
-    };
-    const File files[] = {{"help.rtf", RichTextFileLimit},
-                          {"temp.bmp", FlowDatabaseLoadLimit},
-                          {"temp2.bmp", PictureSpotFileLimit},
-                          {"temp3.bmp", RateTableFileLimit}};
-    for (const File &file : files) {
-        for (const Spoil &spoil : spoils) {
-            SCOPED_TRACE(std::string(file.name) + " as " + spoil.what);
+    const std::pair<const char *, qint64> files[] = {{"help.rtf", RichTextFileLimit},
+                                                     {"temp.bmp", FlowDatabaseLoadLimit},
+                                                     {"temp2.bmp", PictureSpotFileLimit},
+                                                     {"temp3.bmp", RateTableFileLimit}};
+    for (const auto &[file, limit] : files) {
+        for (const bool fifo : {true, false}) {
+            SCOPED_TRACE(std::string(file) + (fifo ? " as a FIFO" : " a byte over its bound"));
             StartupRun run;
             test::WriteInstallation(run.folder, TwoStations());
-            const QString path = run.folder.FilePath(QString::fromLatin1(file.name));
-            QFile::remove(path);
-            const Fifo fifo = spoil.make(path, file.limit);
+            const QString path = run.folder.FilePath(QString::fromLatin1(file));
+            std::optional<test::FifoGuard> guard;
+            if (fifo)
+                guard.emplace(path);
+            else
+                ASSERT_TRUE(QFile::resize(path, limit + 1)); // sparse: no disk used
 
             MainScreen screen(run.state, run.services);
             EXPECT_FALSE(screen.Load());
             ASSERT_FALSE(run.messages.Shown.empty());
-            EXPECT_TRUE(run.messages.Shown.back().Text.contains(path + spoil.says + " Brenlow 75"))
+            const QString named = path + (fifo ? " is not a file" : " is too large");
+            EXPECT_TRUE(run.messages.Shown.back().Text.contains(named + " Brenlow 75"))
                 << run.messages.Shown.back().Text.toStdString();
-            EXPECT_FALSE(fifo && fifo->Released()) << "start-up waited on the FIFO";
+            EXPECT_FALSE(guard && guard->Released()) << "start-up waited on the FIFO";
         }
     }
 }

@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-
 namespace brenlow {
 namespace {
 
@@ -29,29 +26,17 @@ TEST(TextFile, AFileLargerThanItsBoundIsNamedTooLarge)
 {
     test::TempProgramFolder folder;
     const QString path = folder.FilePath("temp.bmp");
-    const QString tooLarge = "Path/File access error: " + path + " is too large";
-    struct Row
-    {
-        qint64 size;
-        qint64 maxBytes;
-        bool read;
-    };
-    const Row rows[] = {
-        {0, 0, true},        {1, 0, false},       {5000, 5000, true},
-        {5001, 5000, false}, {100000, 16, false}, {qint64(1) << 36, qint64(1) << 20, false},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.size);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                    && file.resize(row.size)); // sparse: no disk used
+    const qint64 rows[][2] = {{0, 0}, {1, 0}, {5000, 5000}, {5001, 5000}, {1LL << 36, 1 << 20}};
+    for (const auto &[size, maxBytes] : rows) {
+        SCOPED_TRACE(size);
+        QFile file(path); // sparse: no disk used
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(size));
         try {
-            const std::optional<QByteArray> content = ReadWholeFile(path, row.maxBytes);
-            EXPECT_TRUE(row.read);
-            EXPECT_EQ(content.value_or("missing").size(), row.size);
+            EXPECT_EQ(ReadWholeFile(path, maxBytes).value_or("missing").size(), size);
+            EXPECT_LE(size, maxBytes);
         } catch (const AppError &error) {
-            EXPECT_FALSE(row.read);
-            EXPECT_EQ(error.Description(), tooLarge);
+            EXPECT_GT(size, maxBytes);
+            EXPECT_EQ(error.Description(), "Path/File access error: " + path + " is too large");
         }
     }
     // A system file that says its size is 0 is read all the same, up to the bound.
@@ -69,42 +54,22 @@ TEST(TextFile, MissingFileIsNothingAndIsNotCreated)
 // Regression: a FIFO in the place of a data file blocked the reading thread until a writer came.
 TEST(TextFile, WhatIsNotARegularFileIsRefusedAtOnce)
 {
-    using Fifo = std::unique_ptr<test::FifoGuard>;
-    struct Row
-    {
-        const char *what;
-        std::function<Fifo(const QString &path)> make;
-    };
-    const auto linkTo = [](const char *target) {
-        return [target](const QString &path) {
-            QFile::link(QString::fromLatin1(target), path);
-            return Fifo();
-        };
-    };
-    const Row rows[] = {
-        {"folder",
-         [](const QString &path) {
-             QDir().mkdir(path);
-             return Fifo();
-         }},
-        {"FIFO", [](const QString &path) { return std::make_unique<test::FifoGuard>(path); }},
-        {"link to a character device", linkTo("/dev/null")},
-        {"link to an endless device", linkTo("/dev/zero")},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.what);
-        test::TempProgramFolder folder;
-        const QString path = folder.FilePath("temp.bmp");
-        const Fifo fifo = row.make(path);
+    test::TempProgramFolder folder;
+    const test::FifoGuard fifo(folder.FilePath("fifo.bmp"));
+    ASSERT_TRUE(QDir(folder.Info().Folder).mkdir("folder.bmp"));
+    ASSERT_TRUE(QFile::link("/dev/null", folder.FilePath("device.bmp")));
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.FilePath("endless.bmp")));
+    for (const char *name : {"fifo.bmp", "folder.bmp", "device.bmp", "endless.bmp"}) {
+        const QString path = folder.FilePath(name);
         try {
             ReadWholeFile(path, 100);
-            ADD_FAILURE() << "no error";
+            ADD_FAILURE() << name << " was read";
         } catch (const AppError &error) {
             EXPECT_EQ(error.Kind(), ErrorNumber::PathFileAccess);
             EXPECT_EQ(error.Description(), "Path/File access error: " + path + " is not a file");
         }
-        EXPECT_FALSE(fifo && fifo->Released()) << "the reader waited on the FIFO";
     }
+    EXPECT_FALSE(fifo.Released()) << "the reader waited on the FIFO";
 }
 
 TEST(TextFile, Windows1252ToUnicode)
