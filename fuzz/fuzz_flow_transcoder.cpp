@@ -21,20 +21,28 @@ void Check(bool condition)
         std::abort();
 }
 
-// The conversion line by line: encoding ends a line at LF (a CR before it is dropped with the
-// line's other CRs), decoding at CR LF only; the last line needs no line end.
+// The conversion line by line: encoding ends a line at CR LF, at a lone LF or at a lone CR,
+// decoding at CR LF only; the last line needs no line end.
 QByteArray ByLines(const QByteArray &input, Direction direction)
 {
-    const QByteArray separator = direction == Direction::Encode ? "\n" : "\r\n";
     QByteArray out;
     qsizetype start = 0;
     while (start < input.size()) {
-        qsizetype end = input.indexOf(separator, start);
-        if (end < 0)
-            end = input.size();
+        qsizetype end = start;
+        qsizetype breakSize = 2;
+        if (direction == Direction::Encode) {
+            while (end < input.size() && input[end] != '\r' && input[end] != '\n')
+                ++end;
+            if (!QByteArrayView(input).sliced(end).startsWith("\r\n"))
+                breakSize = 1;
+        } else {
+            end = input.indexOf("\r\n", start);
+            if (end < 0)
+                end = input.size();
+        }
         const QByteArrayView line = QByteArrayView(input).sliced(start, end - start);
         out += (direction == Direction::Encode ? EncodeLine(line) : DecodeLine(line)) + "\r\n";
-        start = end + separator.size();
+        start = end + breakSize;
     }
     return out;
 }

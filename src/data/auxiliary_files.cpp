@@ -98,8 +98,9 @@ void ParsePictureSpots(const QByteArray &content, const QString &fileName, Pictu
 void LoadPictureSpots(const ProgramInfo &program, PictureSpotTable &spots)
 {
     const QString fileName = QString::fromLatin1(PictureSpotFileName);
-    ParsePictureSpots(ReadWholeFile(program.FilePath(fileName)).value_or(QByteArray()), fileName,
-                      spots);
+    ParsePictureSpots(
+        ReadWholeFile(program.FilePath(fileName), PictureSpotFileLimit).value_or(QByteArray()),
+        fileName, spots);
 }
 
 int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable &table)
@@ -124,8 +125,9 @@ int ParseRateTable(const QByteArray &content, const QString &fileName, RateTable
 int LoadRateTable(const ProgramInfo &program, RateTable &table)
 {
     const QString fileName = QString::fromLatin1(RateTableFileName);
-    return ParseRateTable(ReadWholeFile(program.FilePath(fileName)).value_or(QByteArray()),
-                          fileName, table);
+    return ParseRateTable(
+        ReadWholeFile(program.FilePath(fileName), RateTableFileLimit).value_or(QByteArray()),
+        fileName, table);
 }
 
 } // namespace brenlow

@@ -11,6 +11,11 @@ namespace brenlow {
 inline constexpr char PictureSpotFileName[] = "temp2.bmp";
 inline constexpr char RateTableFileName[] = "temp3.bmp";
 
+// The most of either file the program reads: the installed ones are a few kB, and a rate table
+// holds at most 50 lines of 50 values.
+inline constexpr qint64 PictureSpotFileLimit = qint64(4) << 20;
+inline constexpr qint64 RateTableFileLimit = qint64(4) << 20;
+
 // The number of the last spot, 0 for a table without elements (a file with no spot lines).
 int SpotCount(const PictureSpotTable &spots);
 

@@ -3,6 +3,7 @@
 #include "core/program_info.h"
 #include "data/line_codec.h"
 #include "platform/message_boxes.h"
+#include "platform/regular_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <new>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -48,6 +51,15 @@ Result Failed(const Problem &problem)
 QString ErrorText(int error)
 {
     return qt_error_string(error);
+}
+
+// Why the scratch file could not be written, with a lack of space or of quota in the words
+// an administrator would use.
+QString WriteErrorText(int error)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return QStringLiteral("the disk is full");
+    return ErrorText(error);
 }
 
 // The first line of an encoded file with its line end.
@@ -87,98 +99,122 @@ void SyncFolder(const QString &folder)
     }
 }
 
-// The scratch file "tempt.bmp": created afresh (a file or link left from an earlier run is
-// removed, never written through), readable by its owner only until it is complete, and
-// removed again unless it took the flow database's place.
+// The file a conversion replaces, and the folder that takes its scratch file: the flow
+// database itself or, when that is a symbolic link, the file the link names, so that the link
+// stays a link and the file it names is the one converted.
+struct Target
+{
+    QString Path;
+    QString Folder;
+    QString Where; // the folder as messages name it
+};
+
+Target ConversionTarget(const ProgramInfo &program, const QString &flowPath)
+{
+    const QFileInfo info(flowPath);
+    if (!info.isSymLink())
+        return {
+            flowPath, program.Folder,
+            QStringLiteral("the program folder %1").arg(QDir::toNativeSeparators(program.Folder))};
+    // Through every link of a chain; empty for a link to nothing, which is then not found.
+    const QString linked = info.canonicalFilePath();
+    const QString folder = QFileInfo(linked).absolutePath();
+    return {linked, folder,
+            QStringLiteral("the folder %1 that temp.bmp links to")
+                .arg(QDir::toNativeSeparators(folder))};
+}
+
+// The scratch file "tempt.XXXXXX" in the folder of the file it is to replace, the X's unique
+// to it: two conversions at once never share one, and one a crash left behind is in nobody's
+// way. Readable by its owner only until it is complete, and removed again unless it took the
+// flow database's place.
 class ScratchFile
 {
 public:
-    explicit ScratchFile(const ProgramInfo &program)
-        : path_(program.FilePath(QString::fromLatin1(FlowScratchFileName))),
-          folder_(program.Folder),
-          file_(path_)
-    { }
+    explicit ScratchFile(const Target &target) : target_(target) { }
     ~ScratchFile()
     {
-        if (created_ && !replaced_) {
-            file_.close();
-            QFile::remove(path_);
-        }
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+        if (!path_.isEmpty() && !replaced_)
+            ::unlink(path_.constData());
     }
     ScratchFile(const ScratchFile &) = delete;
     ScratchFile &operator=(const ScratchFile &) = delete;
 
     std::optional<Problem> Create()
     {
-        if (::unlink(QFile::encodeName(path_).constData()) != 0 && errno != ENOENT)
-            return NotWritten(ErrorText(errno));
-        if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            return NotWritten(file_.errorString());
-        created_ = true;
+        QByteArray path = QFile::encodeName(target_.Folder + QLatin1Char('/')
+                                            + QLatin1String(FlowScratchFilePattern));
+        // Created new with mode 0600, never through a link or over another file.
+        descriptor_ = ::mkostemp(path.data(), O_CLOEXEC);
+        if (descriptor_ < 0)
+            return NotWritten(errno);
+        path_ = path;
         return std::nullopt;
     }
 
     std::optional<Problem> Write(QByteArrayView bytes)
     {
-        if (file_.write(bytes.constData(), bytes.size()) != bytes.size())
-            return NotWritten(file_.errorString());
+        while (!bytes.isEmpty()) {
+            const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+            if (written < 0 && errno != EINTR)
+                return NotWritten(errno);
+            if (written > 0)
+                bytes = bytes.sliced(written);
+        }
         return std::nullopt;
     }
 
     // Gives the file the owner and mode of original, then puts it on the disk.
     std::optional<Problem> Complete(const struct stat &original)
     {
-        if (!file_.flush())
-            return NotWritten(file_.errorString());
-        const int descriptor = file_.handle();
         // Only a privileged user may give a file away (EPERM, or EINVAL for an owner this
         // system cannot name); then the group is kept where the user belongs to it.
-        if (::fchown(descriptor, original.st_uid, original.st_gid) != 0) {
+        if (::fchown(descriptor_, original.st_uid, original.st_gid) != 0) {
             if (errno != EPERM && errno != EINVAL)
-                return NotWritten(ErrorText(errno));
-            if (::fchown(descriptor, static_cast<uid_t>(-1), original.st_gid) != 0) {
+                return NotWritten(errno);
+            if (::fchown(descriptor_, static_cast<uid_t>(-1), original.st_gid) != 0) {
                 // The converting user's group it is.
             }
         }
         // After the owner: a change of owner clears the set-user and set-group bits.
-        if (::fchmod(descriptor, original.st_mode & 07777) != 0)
-            return NotWritten(ErrorText(errno));
-        if (::fsync(descriptor) != 0)
-            return NotWritten(ErrorText(errno));
-        file_.close();
-        if (file_.error() != QFileDevice::NoError)
-            return NotWritten(file_.errorString());
+        if (::fchmod(descriptor_, original.st_mode & 07777) != 0)
+            return NotWritten(errno);
+        if (::fsync(descriptor_) != 0)
+            return NotWritten(errno);
+        // Some file systems report a failed write only here. Linux closes the descriptor
+        // even when it reports EINTR, so it is never closed twice.
+        if (::close(std::exchange(descriptor_, -1)) != 0 && errno != EINTR)
+            return NotWritten(errno);
         return std::nullopt;
     }
 
-    // Renames the file over target: one step, so there is no moment without a whole file.
-    std::optional<Problem> Replace(const QString &target)
+    // Renames the file over the target: one step, so there is no moment without a whole file.
+    std::optional<Problem> Replace()
     {
-        if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target).constData())
-            != 0) {
+        if (std::rename(path_.constData(), QFile::encodeName(target_.Path).constData()) != 0) {
             const QString reason = ErrorText(errno);
-            return QStringLiteral("tempt.bmp could not replace temp.bmp in the program folder %1 "
-                                  "(%2), flow file temp.bmp was left unchanged")
-                .arg(QDir::toNativeSeparators(folder_), reason);
+            return QStringLiteral("tempt.bmp could not replace temp.bmp in %1 (%2), flow file "
+                                  "temp.bmp was left unchanged")
+                .arg(target_.Where, reason);
         }
         replaced_ = true;
-        SyncFolder(folder_);
+        SyncFolder(target_.Folder);
         return std::nullopt;
     }
 
 private:
-    Problem NotWritten(const QString &reason) const
+    Problem NotWritten(int error) const
     {
-        return QStringLiteral("tempt.bmp could not be written in the program folder %1 (%2), "
-                              "flow file temp.bmp was left unchanged")
-            .arg(QDir::toNativeSeparators(folder_), reason);
+        return QStringLiteral("tempt.bmp could not be written in %1 (%2), flow file temp.bmp was "
+                              "left unchanged")
+            .arg(target_.Where, WriteErrorText(error));
     }
 
-    QString path_;
-    QString folder_;
-    QFile file_;
-    bool created_ = false;
+    const Target &target_;
+    QByteArray path_; // once created
+    int descriptor_ = -1;
     bool replaced_ = false;
 };
 
@@ -210,12 +246,23 @@ std::optional<Problem> WriteConverted(QFile &input, QByteArray &buffer, QByteArr
 
 Result Convert(const ProgramInfo &program, Direction direction)
 {
-    const QString flowPath = program.FilePath(QString::fromLatin1(FlowDatabaseFileName));
-    if (!QFileInfo::exists(flowPath))
-        return Failed(QStringLiteral("flow file temp.bmp was not found, nothing was converted"));
-    QFile input(flowPath);
-    if (QFileInfo(flowPath).isDir() || !input.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const Target target =
+        ConversionTarget(program, program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
+    const OpenedFile opened = OpenRegularFile(target.Path, QIODevice::Unbuffered);
+    if (!opened.File) {
+        switch (opened.Problem) {
+        case FileOpenProblem::Missing:
+            return Failed(
+                QStringLiteral("flow file temp.bmp was not found, nothing was converted"));
+        case FileOpenProblem::NotAFile:
+            return Failed(
+                QStringLiteral("flow file temp.bmp is not a file, nothing was converted"));
+        case FileOpenProblem::Unreadable:
+            break;
+        }
         return Failed(NotRead());
+    }
+    QFile &input = *opened.File;
 
     QByteArray buffer(PieceBytes, Qt::Uninitialized);
     std::optional<QByteArrayView> piece = ReadPiece(input, buffer);
@@ -238,23 +285,23 @@ Result Convert(const ProgramInfo &program, Direction direction)
 
     // The rename would replace a write-protected file; its protection says not to.
     struct stat original = {};
-    if (::access(QFile::encodeName(flowPath).constData(), W_OK) != 0) {
+    if (::access(QFile::encodeName(target.Path).constData(), W_OK) != 0) {
         const QString reason = ErrorText(errno);
-        return Failed(QStringLiteral("flow file temp.bmp in the program folder %1 cannot be "
-                                     "written (%2), it was left unchanged")
-                          .arg(QDir::toNativeSeparators(program.Folder), reason));
+        return Failed(
+            QStringLiteral("flow file temp.bmp in %1 cannot be written (%2), it was left unchanged")
+                .arg(target.Where, reason));
     }
     if (::fstat(input.handle(), &original) != 0)
         return Failed(NotRead());
 
-    ScratchFile scratch(program);
+    ScratchFile scratch(target);
     std::optional<Problem> problem = scratch.Create();
     if (!problem)
         problem = WriteConverted(input, buffer, *piece, atEnd, direction, scratch);
     if (!problem)
         problem = scratch.Complete(original);
     if (!problem)
-        problem = scratch.Replace(flowPath);
+        problem = scratch.Replace();
     return problem ? Failed(*problem) : Result{Outcome::Converted, {}};
 }
 
@@ -285,6 +332,14 @@ void RunConversion(const ProgramInfo &program, MessageBoxes &messages, Direction
                            : QStringLiteral("Decryption Completed"));
 }
 
+// Where the next CR or LF stands from pos on; -1 when there is none.
+qsizetype PlainLineBreak(QByteArrayView piece, qsizetype pos)
+{
+    const auto at = std::find_if(piece.begin() + pos, piece.end(),
+                                 [](char c) { return c == '\r' || c == '\n'; });
+    return at == piece.end() ? -1 : at - piece.begin();
+}
+
 } // namespace
 
 void FlowLineTranscoder::EndLine(QByteArray &out)
@@ -297,27 +352,34 @@ QByteArray FlowLineTranscoder::Feed(QByteArrayView piece)
 {
     QByteArray out;
     out.reserve(piece.size() + LineEnd.size());
+    const bool encode = direction_ == Direction::Encode;
     qsizetype pos = 0;
-    if (direction_ == Direction::Decode && pendingCr_ && !piece.isEmpty()) {
+    if (pendingCr_ && !piece.isEmpty()) {
         pendingCr_ = false;
         if (piece.front() == '\n') {
-            EndLine(out);
+            // Encoding, the CR has ended the line already.
+            if (!encode)
+                EndLine(out);
             pos = 1;
         }
     }
     while (pos < piece.size()) {
-        // A CR before an LF is dropped with the line's other CRs when encoding.
-        const qsizetype end = direction_ == Direction::Encode ? piece.indexOf('\n', pos)
-                                                              : piece.indexOf(LineEnd, pos);
+        const qsizetype end = encode ? PlainLineBreak(piece, pos) : piece.indexOf(LineEnd, pos);
         const QByteArrayView line = end < 0 ? piece.sliced(pos) : piece.sliced(pos, end - pos);
-        out += direction_ == Direction::Encode ? EncodeLine(line) : DecodeLine(line);
+        out += encode ? EncodeLine(line) : DecodeLine(line);
         if (end < 0) {
             lineOpen_ = true;
-            pendingCr_ = direction_ == Direction::Decode && line.endsWith('\r');
+            pendingCr_ = !encode && line.endsWith('\r');
             return out;
         }
         EndLine(out);
-        pos = end + (direction_ == Direction::Encode ? 1 : LineEnd.size());
+        pos = end + (encode ? 1 : LineEnd.size());
+        if (encode && piece[end] == '\r') {
+            if (pos == piece.size())
+                pendingCr_ = true;
+            else if (piece[pos] == '\n')
+                ++pos;
+        }
     }
     return out;
 }

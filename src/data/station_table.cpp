@@ -127,7 +127,8 @@ FlowDatabaseForm ParseStationTable(const QByteArray &content, const QString &fil
 void LoadStationTable(const ProgramInfo &program, MessageBoxes &messages, StationTable &table)
 {
     const QString fileName = QString::fromLatin1(FlowDatabaseFileName);
-    const QByteArray content = ReadWholeFile(program.FilePath(fileName)).value_or(QByteArray());
+    const QByteArray content =
+        ReadWholeFile(program.FilePath(fileName), FlowDatabaseLoadLimit).value_or(QByteArray());
     if (ParseStationTable(content, fileName, table) == FlowDatabaseForm::Plain)
         messages.Inform(QStringLiteral("Warning Flow database is not Encrypted"));
 }

@@ -1,7 +1,8 @@
 #include "platform/cursor_file.h"
 
+#include "platform/regular_file.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPixmap>
 
@@ -181,10 +182,11 @@ std::optional<CursorImage> DecodeCursorFile(const QByteArray &bytes)
 
 std::optional<QCursor> LoadCursorFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxCursorFileSize)
+    const OpenedFile opened = OpenRegularFile(path);
+    if (!opened.File || opened.File->size() > MaxCursorFileSize)
         return std::nullopt;
-    const std::optional<CursorImage> cursor = DecodeCursorFile(file.read(MaxCursorFileSize));
+    const std::optional<CursorImage> cursor =
+        DecodeCursorFile(opened.File->read(MaxCursorFileSize));
     if (!cursor)
         return std::nullopt;
     return QCursor(QPixmap::fromImage(cursor->Image), cursor->Hotspot.x(), cursor->Hotspot.y());

@@ -23,7 +23,7 @@ struct CursorImage
 std::optional<CursorImage> DecodeCursorFile(const QByteArray &bytes);
 
 // A cursor read from a Windows ".cur" file, with its hotspot. Nothing when the file is
-// missing or is not a cursor file.
+// missing, is no regular file or is not a cursor file.
 std::optional<QCursor> LoadCursorFile(const QString &path);
 
 } // namespace brenlow

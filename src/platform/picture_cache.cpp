@@ -1,6 +1,7 @@
 #include "platform/picture_cache.h"
 
 #include "core/app_error.h"
+#include "platform/regular_file.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -179,14 +180,13 @@ bool HoldsItsDeclaredData(QFile &file)
     return true;
 }
 
-// The file's picture; a null image when the file cannot be read, is short of what it
+// The picture of the open file; a null image when the file cannot be read, is short of what it
 // declares, or the decoder reports it damaged (it may then still hand back a partial picture).
-QImage Decode(const QString &path)
+QImage Decode(QFile &file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !HoldsItsDeclaredData(file) || !file.seek(0))
+    if (!HoldsItsDeclaredData(file) || !file.seek(0))
         return {};
-    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
+    QImageReader reader(&file, QFileInfo(file.fileName()).suffix().toLatin1());
     reader.setAllocationLimit(DecodeLimitMegabytes);
     QImage image;
     if (!reader.read(&image) || image.isNull())
@@ -203,18 +203,25 @@ QImage Decode(const QString &path)
 
 QImage LoadCachedPicture(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        throw AppError(ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path),
-                       ErrorSource());
-    if (!info.isFile() || !info.isReadable())
+    const QString accessError = QStringLiteral("Path/File access error: %1");
+    // Opened even when the cache may answer: the size and time then are those of the very
+    // file that is decoded, and a file that is not one is refused the same way every time.
+    const OpenedFile opened = OpenRegularFile(path);
+    if (!opened.File) {
+        if (opened.Problem == FileOpenProblem::Missing)
+            throw AppError(ErrorNumber::FileNotFound,
+                           QStringLiteral("File not found: %1").arg(path), ErrorSource());
         throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
+                       accessError.arg(
+                           opened.Problem == FileOpenProblem::NotAFile ? NotAFileText(path) : path),
+                       ErrorSource());
+    }
+    QFile &file = *opened.File;
 
     PictureCache &cache = Cache();
-    const QString absolutePath = info.absoluteFilePath();
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    const qint64 size = file.size();
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
     const auto hit =
         std::find_if(cache.Entries.begin(), cache.Entries.end(), [&](const CachedPicture &entry) {
             return entry.AbsolutePath == absolutePath;
@@ -229,11 +236,10 @@ QImage LoadCachedPicture(const QString &path)
         cache.Entries.erase(hit); // the file changed: its old picture is of no further use
     }
 
-    QImage picture = Decode(absolutePath);
+    QImage picture = Decode(file);
     ++cache.Decodes;
     if (picture.isNull())
-        throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
+        throw AppError(ErrorNumber::PathFileAccess, accessError.arg(path), ErrorSource());
     cache.Entries.push_front(CachedPicture{absolutePath, size, modified, picture});
     if (cache.Entries.size() > CachedPictures)
         cache.Entries.pop_back();

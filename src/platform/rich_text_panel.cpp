@@ -17,7 +17,7 @@ RichTextPanel::RichTextPanel(QWidget *parent) : QTextEdit(parent)
 
 void RichTextPanel::LoadFile(const QString &path)
 {
-    const std::optional<QByteArray> rtf = ReadWholeFile(path);
+    const std::optional<QByteArray> rtf = ReadWholeFile(path, RichTextFileLimit);
     if (!rtf)
         throw AppError(ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path),
                        ErrorSource());

@@ -1,23 +1,52 @@
 #include "platform/text_file.h"
 
 #include "core/app_error.h"
+#include "platform/regular_file.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include <algorithm>
 #include <array>
 
 namespace brenlow {
 
-std::optional<QByteArray> ReadWholeFile(const QString &path)
+std::optional<QByteArray> ReadWholeFile(const QString &path, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.exists())
-        return std::nullopt;
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const OpenedFile opened = OpenRegularFile(path);
+    const QString accessError = QStringLiteral("Path/File access error: %1");
+    if (!opened.File) {
+        if (opened.Problem == FileOpenProblem::Missing)
+            return std::nullopt;
         throw AppError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("Path/File access error: %1").arg(path), ErrorSource());
-    return file.readAll();
+                       accessError.arg(
+                           opened.Problem == FileOpenProblem::NotAFile ? NotAFileText(path) : path),
+                       ErrorSource());
+    }
+    const auto tooLarge = [&] {
+        return AppError(ErrorNumber::PathFileAccess,
+                        accessError.arg(QStringLiteral("%1 is too large").arg(path)),
+                        ErrorSource());
+    };
+    QFile &file = *opened.File;
+    if (file.size() > maxBytes)
+        throw tooLarge();
+    // The size is only what the file said when opened: it may grow meanwhile (or, for some
+    // system files, say 0), so the reading stops one byte past the bound in any case.
+    QByteArray content(std::min(file.size(), maxBytes) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            if (filled > maxBytes)
+                throw tooLarge();
+            content.resize(std::min(2 * filled, maxBytes + 1));
+        }
+        const qint64 read = file.read(content.data() + filled, content.size() - filled);
+        if (read < 0)
+            throw AppError(ErrorNumber::PathFileAccess, accessError.arg(path), ErrorSource());
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    content.truncate(filled);
+    return content;
 }
 
 QString Windows1252ToUnicode(const QByteArray &text)

@@ -1,10 +1,11 @@
 #include "view/map_window.h"
 
+#include "core/app_error.h"
 #include "core/picture_spot.h"
 #include "core/program_info.h"
+#include "platform/picture_cache.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 
 namespace brenlow {
@@ -25,8 +26,14 @@ Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
     Picture1->setGeometry(4, 35, 620, 431);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setStyleSheet(QStringLiteral("background: white;"));
-    QImageReader reader(program.FilePath(fileName));
-    const QImage picture = reader.read();
+    // The chart's loader: it refuses what is not a file, and a picture that is cut short or
+    // damaged, which a plain decode would show in part.
+    QImage picture;
+    try {
+        picture = LoadCachedPicture(program.FilePath(fileName));
+    } catch (const AppError &) {
+        // Not available, as a missing file is.
+    }
     if (picture.isNull()) {
         Picture1->setText(QStringLiteral("Picture not available: ") + fileName);
     } else {

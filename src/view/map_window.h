@@ -17,7 +17,8 @@ public:
     static constexpr QSize ClientSize{630, 472};
 
     // Loads the spot's picture file from the program folder into Picture1; a file that is
-    // missing or cannot be read shows a notice naming it instead.
+    // missing, is no regular file, cannot be read or holds less than a whole picture shows a
+    // notice naming it instead.
     Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent = nullptr);
 
     QLabel *Picture1 = nullptr;

@@ -2,6 +2,8 @@
 
 #include "app/main_screen.h"
 #include "core/app_state.h"
+#include "data/auxiliary_files.h"
+#include "data/flow_database_files.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/pointer_shapes.h"
 #include "platform/rich_text_panel.h"
@@ -17,6 +19,9 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +190,37 @@ TEST(Startup, FailuresEndInTheFatalReport)
         EXPECT_TRUE(lines[1].contains(QLatin1String(row.named))) << lines[1].toStdString();
         EXPECT_EQ(lines[2], "Please contact Brenlow support@brenlow.example.");
         EXPECT_EQ(run.messages.Shown.back().Title, "Brenlow");
+    }
+}
+
+// Regression: a FIFO in the place of a data file hung start-up, and a data file of gigabytes
+// made it allocate until it failed, naming no file.
+TEST(Startup, DataFilesThatAreNoFilesOrTooLargeStopItAtOnceNamingThem)
+{
+    const std::pair<const char *, qint64> files[] = {{"help.rtf", RichTextFileLimit},
+                                                     {"temp.bmp", FlowDatabaseLoadLimit},
+                                                     {"temp2.bmp", PictureSpotFileLimit},
+                                                     {"temp3.bmp", RateTableFileLimit}};
+    for (const auto &[file, limit] : files) {
+        for (const bool fifo : {true, false}) {
+            SCOPED_TRACE(std::string(file) + (fifo ? " as a FIFO" : " a byte over its bound"));
+            StartupRun run;
+            test::WriteInstallation(run.folder, TwoStations());
+            const QString path = run.folder.FilePath(QString::fromLatin1(file));
+            std::optional<test::FifoGuard> guard;
+            if (fifo)
+                guard.emplace(path);
+            else
+                ASSERT_TRUE(QFile::resize(path, limit + 1)); // sparse: no disk used
+
+            MainScreen screen(run.state, run.services);
+            EXPECT_FALSE(screen.Load());
+            ASSERT_FALSE(run.messages.Shown.empty());
+            const QString named = path + (fifo ? " is not a file" : " is too large");
+            EXPECT_TRUE(run.messages.Shown.back().Text.contains(named + " Brenlow 75"))
+                << run.messages.Shown.back().Text.toStdString();
+            EXPECT_FALSE(guard && guard->Released()) << "start-up waited on the FIFO";
+        }
     }
 }
 

@@ -325,6 +325,10 @@ TEST(CursorFile, MalformedFilesAreNothing)
     EXPECT_FALSE(LoadCursorFile(folder.FilePath("missing.cur")).has_value());
     folder.WriteFile("bad.cur", wrongType);
     EXPECT_FALSE(LoadCursorFile(folder.FilePath("bad.cur")).has_value());
+    // Regression: a FIFO in the place of a cursor file held the pointer until a writer came.
+    const test::FifoGuard fifo(folder.FilePath("fifo.cur"));
+    EXPECT_FALSE(LoadCursorFile(folder.FilePath("fifo.cur")).has_value());
+    EXPECT_FALSE(fifo.Released());
 }
 
 // The application's pointer shape, or nothing when no override is set.

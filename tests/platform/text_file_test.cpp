@@ -18,27 +18,58 @@ TEST(TextFile, WholeFileIsReadByteForByte)
     for (int c = 0; c < 256; ++c)
         bytes.append(static_cast<char>(c));
     folder.WriteFile("all.bin", bytes);
-    EXPECT_EQ(ReadWholeFile(folder.FilePath("all.bin")), bytes);
+    EXPECT_EQ(ReadWholeFile(folder.FilePath("all.bin"), bytes.size()), bytes);
+}
+
+// Regression: a file was read whole whatever its size, until memory ran out.
+TEST(TextFile, AFileLargerThanItsBoundIsNamedTooLarge)
+{
+    test::TempProgramFolder folder;
+    const QString path = folder.FilePath("temp.bmp");
+    const qint64 rows[][2] = {{0, 0}, {1, 0}, {5000, 5000}, {5001, 5000}, {1LL << 36, 1 << 20}};
+    for (const auto &[size, maxBytes] : rows) {
+        SCOPED_TRACE(size);
+        QFile file(path); // sparse: no disk used
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(size));
+        try {
+            EXPECT_EQ(ReadWholeFile(path, maxBytes).value_or("missing").size(), size);
+            EXPECT_LE(size, maxBytes);
+        } catch (const AppError &error) {
+            EXPECT_GT(size, maxBytes);
+            EXPECT_EQ(error.Description(), "Path/File access error: " + path + " is too large");
+        }
+    }
+    // A system file that says its size is 0 is read all the same, up to the bound.
+    EXPECT_FALSE(ReadWholeFile("/proc/self/status", 1 << 20).value_or("").isEmpty());
+    EXPECT_THROW(ReadWholeFile("/proc/self/status", 16), AppError);
 }
 
 TEST(TextFile, MissingFileIsNothingAndIsNotCreated)
 {
     test::TempProgramFolder folder;
-    EXPECT_FALSE(ReadWholeFile(folder.FilePath("absent.bmp")).has_value());
+    EXPECT_FALSE(ReadWholeFile(folder.FilePath("absent.bmp"), 100).has_value());
     EXPECT_FALSE(QFile::exists(folder.FilePath("absent.bmp")));
 }
 
-TEST(TextFile, FolderInPlaceOfFileIsAnAccessError)
+// Regression: a FIFO in the place of a data file blocked the reading thread until a writer came.
+TEST(TextFile, WhatIsNotARegularFileIsRefusedAtOnce)
 {
     test::TempProgramFolder folder;
-    ASSERT_TRUE(QDir(folder.Info().Folder).mkdir("temp.bmp"));
-    try {
-        ReadWholeFile(folder.FilePath("temp.bmp"));
-        FAIL() << "no error";
-    } catch (const AppError &error) {
-        EXPECT_EQ(error.Number(), 75);
-        EXPECT_TRUE(error.Description().contains("temp.bmp"));
+    const test::FifoGuard fifo(folder.FilePath("fifo.bmp"));
+    ASSERT_TRUE(QDir(folder.Info().Folder).mkdir("folder.bmp"));
+    ASSERT_TRUE(QFile::link("/dev/null", folder.FilePath("device.bmp")));
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.FilePath("endless.bmp")));
+    for (const char *name : {"fifo.bmp", "folder.bmp", "device.bmp", "endless.bmp"}) {
+        const QString path = folder.FilePath(name);
+        try {
+            ReadWholeFile(path, 100);
+            ADD_FAILURE() << name << " was read";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.Kind(), ErrorNumber::PathFileAccess);
+            EXPECT_EQ(error.Description(), "Path/File access error: " + path + " is not a file");
+        }
     }
+    EXPECT_FALSE(fifo.Released()) << "the reader waited on the FIFO";
 }
 
 TEST(TextFile, Windows1252ToUnicode)

@@ -4,7 +4,11 @@
 #include <QFile>
 #include <QPrinter>
 
+#include <chrono>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brenlow::test {
 
@@ -55,6 +59,37 @@ void TempProgramFolder::CopyFromBuiltProgram(const QString &name) const
     QFile::remove(FilePath(name));
     if (!QFile::copy(from, FilePath(name)))
         throw std::runtime_error("cannot copy " + from.toStdString());
+}
+
+FifoGuard::FifoGuard(const QString &path) : path_(QFile::encodeName(path))
+{
+    QFile::remove(path);
+    if (::mkfifo(path_.constData(), 0644) != 0)
+        throw std::runtime_error("cannot make a FIFO at " + path_.toStdString());
+    releaser_ = std::thread([this] {
+        using namespace std::chrono_literals;
+        std::unique_lock lock(mutex_);
+        if (stop_.wait_for(lock, 10s, [this] { return stopping_; }))
+            return;
+        // Opening the writing end wakes a reader waiting in open(); it then reads the end.
+        while (!stop_.wait_for(lock, 50ms, [this] { return stopping_; })) {
+            const int writer = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                released_ = true;
+                ::close(writer);
+            }
+        }
+    });
+}
+
+FifoGuard::~FifoGuard()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    stop_.notify_all();
+    releaser_.join();
 }
 
 QString BuiltProgramFolder()

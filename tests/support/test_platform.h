@@ -10,7 +10,11 @@
 #include <QTemporaryDir>
 #include <QTime>
 
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace brenlow::test {
@@ -76,5 +80,29 @@ private:
 
 // The built program folder (build/bin), where the generated installation files are.
 QString BuiltProgramFolder();
+
+// A FIFO made at path (replacing whatever was there). Opening it for reading waits for a
+// writer, so a reader that fails to refuse it would hang the test: after a generous deadline
+// the guard opens and closes the writing end until it is destroyed, which lets such a reader
+// go on with nothing read, and records that it had to.
+class FifoGuard
+{
+public:
+    explicit FifoGuard(const QString &path);
+    ~FifoGuard();
+    FifoGuard(const FifoGuard &) = delete;
+    FifoGuard &operator=(const FifoGuard &) = delete;
+
+    // A reader waited on the FIFO until the guard released it.
+    bool Released() const { return released_; }
+
+private:
+    QByteArray path_;
+    std::mutex mutex_;
+    std::condition_variable stop_;
+    bool stopping_ = false;
+    std::atomic<bool> released_ = false;
+    std::thread releaser_;
+};
 
 } // namespace brenlow::test

@@ -399,9 +399,29 @@ TEST(MapWindow, APressOnASpotOpensItsPlanEvenOverAStation)
         EXPECT_EQ(run.state.MapPictureSpot, 1);
     }
     EXPECT_EQ(shown, QStringList({"#008000", "#008000"}));
+}
 
-    const Map missing(run.folder.Info(), PictureSpot{0, 0, 0, 0, "gone.png"});
-    EXPECT_EQ(missing.Picture1->text(), "Picture not available: gone.png");
+// Regression: a cut BMP plan showed as half a picture, and a FIFO in its place hung the window.
+TEST(MapWindow, PlansThatCannotBeShownWhole)
+{
+    test::TempProgramFolder folder;
+    QImage plan(200, 100, QImage::Format_RGB32);
+    plan.fill(Qt::darkGreen);
+    ASSERT_TRUE(plan.save(folder.FilePath("whole.bmp")));
+    ASSERT_TRUE(plan.save(folder.FilePath("whole.png")));
+    const QByteArray bmp = folder.ReadFile("whole.bmp");
+    const QByteArray png = folder.ReadFile("whole.png");
+    folder.WriteFile("cut.bmp", bmp.left(bmp.size() / 2));
+    folder.WriteFile("cut.png", png.left(png.size() / 2));
+    const test::FifoGuard fifo(folder.FilePath("fifo.png"));
+    for (const char *file : {"gone.png", "cut.bmp", "cut.png", "fifo.png"}) {
+        const Map map(folder.Info(), PictureSpot{0, 0, 0, 0, file});
+        EXPECT_TRUE(map.Picture1->pixmap().isNull()) << file;
+        EXPECT_EQ(map.Picture1->text(), QStringLiteral("Picture not available: ") + file);
+    }
+    EXPECT_FALSE(fifo.Released()) << "the window waited on the FIFO";
+    const Map whole(folder.Info(), PictureSpot{0, 0, 0, 0, "whole.bmp"});
+    EXPECT_EQ(QColor(whole.Picture1->pixmap().toImage().pixel(100, 50)), QColor(Qt::darkGreen));
 }
 
 } // namespace
