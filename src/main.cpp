@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/disclaimer.h"
 #include "app/main_screen.h"
 #include "app/startup.h"
@@ -13,10 +14,15 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 int main(int argc, char **argv)
 {
     using namespace brenlow;
+    // The uses without a display answer and end before any window system is touched.
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     // The desktop matches the program's windows to its menu entry by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.brenlow.Brenlow"));
