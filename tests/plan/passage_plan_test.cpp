@@ -212,5 +212,33 @@ TEST(PassagePlanTest, TheSweepsBestIsTheShortestPassageThatSucceeds)
     }
 }
 
+TEST(PassagePlanTest, HurstToCowesOnTheRealChart)
+{
+    const test::RealContent content;
+    const QDateTime highWater = At(11, 0);
+    const PassagePlanner planner(content.State, *content.Mask,
+                                 {{highWater, 4.5}, {At(23, 25), 4.4}});
+    PassageRequest request;
+    request.Route = {{"Hurst", Position(42.45, 32.3)},
+                     {"Yarmouth Roads", Position(43.2, 29.8)},
+                     {"Gurnard", Position(45.5, 21.5)},
+                     {"Cowes", Position(46.4, 18.6)}};
+    request.Departure = At(8, 20);
+    request.BoatSpeedKn = 5;
+
+    const PassagePlan plan = planner.Plan(request);
+    ASSERT_TRUE(plan.Succeeded()) << plan.Failure->Text.toStdString();
+    ExpectPiecesHold(plan, request, highWater);
+    EXPECT_GT(plan.Pieces.size(), 3u);
+    for (const PlanPiece &piece : plan.Pieces)
+        EXPECT_GT(piece.RateKn, 0);
+
+    request.Route.push_back({"Newport", Position(42, 17.5)});
+    const PassagePlan refused = planner.Plan(request);
+    ASSERT_FALSE(refused.Succeeded());
+    EXPECT_EQ(refused.Failure->Text, "Route point 5 (Newport) is on land");
+    EXPECT_TRUE(refused.Pieces.empty());
+}
+
 } // namespace
 } // namespace brenlow

@@ -2,14 +2,18 @@
 
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
+#include "core/program_info.h"
+#include "data/auxiliary_files.h"
+#include "data/station_table.h"
 #include "plan/geo_position.h"
+#include "plan/picture_water_mask.h"
 #include "plan/tide_timeline.h"
-#include "plan/water_mask.h"
 #include "support/test_platform.h"
 
 #include <QRectF>
 #include <QTimeZone>
 
+#include <stdexcept>
 #include <vector>
 
 namespace brenlow::test {
@@ -83,5 +87,24 @@ inline StationRecord &AddStation(AppState &state, GeoPosition position, int set,
     state.StationTable.push_back(station);
     return state.StationTable.back();
 }
+
+// The stations, rate table and chart picture of the built program folder.
+struct RealContent
+{
+    RealContent()
+    {
+        const ProgramInfo program{BuiltProgramFolder(), QStringLiteral("brenlow")};
+        SetChartGeometry(State);
+        RecordingMessageBoxes messages;
+        LoadStationTable(program, messages, State.StationTable);
+        State.RateTableColumns = LoadRateTable(program, State.RateTable);
+        Mask = PictureWaterMask::Load(program.FilePath(QStringLiteral("backdrop.bmp")));
+        if (!Mask)
+            throw std::runtime_error("the built program folder has no chart picture");
+    }
+
+    AppState State;
+    std::optional<PictureWaterMask> Mask;
+};
 
 } // namespace brenlow::test
