@@ -6,12 +6,12 @@
 #include "app/main_screen.h"
 #include "app/startup.h"
 #include "core/app_state.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
-#include "platform/clock.h"
-#include "platform/message_boxes.h"
 #include "platform/printer_dialog.h"
 #include "platform/qt_pointer_shapes.h"
-#include "platform/settings_store.h"
+#include "platform/qt_settings_store.h"
+#include "platform/system_clock.h"
 
 #include <QFile>
 #include <QTemporaryDir>

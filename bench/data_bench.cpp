@@ -1,10 +1,10 @@
 // Loading the flow database at start-up: time against the number of stations, plain and
 // encoded. The parse alone (content already in memory) is the baseline that shows what the
 // file read and the codec add.
+#include "core/message_boxes.h"
 #include "core/program_info.h"
 #include "data/line_codec.h"
 #include "data/station_table.h"
-#include "platform/message_boxes.h"
 
 #include <QFile>
 #include <QTemporaryDir>

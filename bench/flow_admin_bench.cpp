@@ -3,9 +3,9 @@
 // (peak_rss_MiB) is its own; the baseline child copies the file, which shows what a child of
 // this process holds without converting anything. The conversion's memory must not grow with
 // the file.
+#include "core/message_boxes.h"
 #include "core/program_info.h"
 #include "data/flow_admin.h"
-#include "platform/message_boxes.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -9,12 +9,12 @@
 
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
 #include "plan/passage_plan.h"
 #include "plan/picture_water_mask.h"
-#include "platform/message_boxes.h"
 
 #include <QTimeZone>
 

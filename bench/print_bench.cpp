@@ -10,12 +10,12 @@
 #include "app/startup.h"
 #include "bench_window.h"
 #include "core/app_state.h"
+#include "core/clock.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
-#include "platform/clock.h"
-#include "platform/message_boxes.h"
+#include "core/settings_store.h"
 #include "platform/printer_dialog.h"
 #include "platform/qt_pointer_shapes.h"
-#include "platform/settings_store.h"
 #include "print/print_run.h"
 
 #include <QFileInfo>

@@ -5,13 +5,13 @@
 
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
+#include "core/step_view.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
 #include "platform/chart_surface_widget.h"
-#include "platform/message_boxes.h"
 #include "render/flow_renderer.h"
-#include "render/step_view.h"
 
 #include <QFile>
 #include <QImage>

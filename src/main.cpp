@@ -1,13 +1,14 @@
 #include "app/command_line.h"
+
 #include "app/disclaimer.h"
 #include "app/main_screen.h"
 #include "app/startup.h"
 #include "core/app_state.h"
-#include "platform/clock.h"
 #include "platform/printer_dialog.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_pointer_shapes.h"
-#include "platform/settings_store.h"
+#include "platform/qt_settings_store.h"
+#include "platform/system_clock.h"
 #include "platform/termination_signals.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
+#include "core/step_view.h"
 #include "data/field_conversions.h"
 #include "render/redraw.h"
-#include "render/step_view.h"
 
 #include <QTimer>
 

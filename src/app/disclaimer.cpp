@@ -1,7 +1,7 @@
 #include "app/disclaimer.h"
 
+#include "core/event_pump.h"
 #include "core/program_info.h"
-#include "platform/event_pump.h"
 #include "platform/house_style.h"
 
 #include <QPainter>

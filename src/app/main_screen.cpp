@@ -11,12 +11,14 @@
 #include "platform/picture_button.h"
 #include "platform/rich_text_panel.h"
 #include "print/print_window.h"
+#include "render/redraw.h"
 #include "tide/clock_tick.h"
 #include "tide/jump_list_window.h"
 #include "tide/present_step.h"
 #include "tide/step_navigation.h"
 #include "view/chart_input.h"
 #include "view/map_window.h"
+#include "view/station_info.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -87,7 +89,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     player_ =
         std::make_unique<AnimationPlayer>(state_, services_.Program, *view_, services_.Messages,
                                           *Timer2, [this](bool playing) { ShowPlaying(playing); });
-    navigator_ = std::make_unique<StepNavigator>(state_, *view_, services_.Messages, *player_);
+    redraw_ = std::make_unique<StepRedraw>(state_, *view_, services_.Messages);
+    navigator_ = std::make_unique<StepNavigator>(state_, *redraw_, *player_);
     input_ = std::make_unique<ChartInput>(
         state_, *IB1, *this, services_.Pointers, services_.Program,
         PointerPanels{[this](std::int32_t station) {
@@ -170,7 +173,7 @@ void MainScreen::ConnectControls()
     });
     connect(printbt, &PictureButton::clicked, this, &MainScreen::OpenPrintWindow);
     connect(shownow, &PictureButton::clicked, this,
-            [this] { ShowNowClicked(state_, services_.Clock, *view_, services_.Messages); });
+            [this] { ShowNowClicked(state_, services_.Clock, *redraw_, services_.Messages); });
     connect(zoomin, &PictureButton::clicked, this, [this] { input_->ZoomIn(); });
     connect(zoomout, &PictureButton::clicked, this, [this] { input_->ZoomOut(); });
     connect(hand, &PictureButton::clicked, this, [this] { input_->Modes().TogglePanMode(); });

@@ -24,6 +24,7 @@ class PictureButton;
 class PointerModes;
 class RichTextPanel;
 class StepNavigator;
+class StepRedraw;
 class StepView;
 class SurfacePrinting;
 
@@ -95,6 +96,7 @@ private:
     std::unique_ptr<MainStepView> view_;
     std::unique_ptr<ClockTick> clock_;
     std::unique_ptr<AnimationPlayer> player_;
+    std::unique_ptr<StepRedraw> redraw_;
     std::unique_ptr<StepNavigator> navigator_;
     std::unique_ptr<ChartInput> input_;
     QPointer<hwselect> jumpList_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/step_view.h"
+#include "core/step_view.h"
 
 #include <memory>
 

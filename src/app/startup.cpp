@@ -2,16 +2,17 @@
 
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
+#include "core/chart_surface.h"
+#include "core/message_boxes.h"
+#include "core/pointer_shapes.h"
 #include "core/rounding.h"
+#include "core/settings_store.h"
+#include "core/step_view.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
 #include "options/stored_options.h"
-#include "platform/message_boxes.h"
-#include "platform/pointer_shapes.h"
 #include "platform/rich_text_panel.h"
-#include "platform/settings_store.h"
-#include "render/chart_surface.h"
-#include "render/step_view.h"
+#include "render/redraw.h"
 #include "tide/present_step.h"
 
 #include <exception>
@@ -35,7 +36,8 @@ void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &h
     LoadPictureSpots(services.Program, state.PictureSpotTable);
     state.RateTableColumns = LoadRateTable(services.Program, state.RateTable);
 
-    ShowOpeningStep(state, services.Clock, view);
+    StepRedraw redraw(state, view, services.Messages);
+    ShowOpeningStep(state, services.Clock, redraw);
 
     // Zoom first: the surface keeps the scroll offsets inside the magnified picture.
     ImageSurface &surface = view.Surface();

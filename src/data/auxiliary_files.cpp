@@ -1,10 +1,10 @@
 #include "data/auxiliary_files.h"
 
 #include "core/program_info.h"
+#include "core/text_file.h"
 #include "data/data_error.h"
 #include "data/field_conversions.h"
 #include "data/line_codec.h"
-#include "platform/text_file.h"
 
 #include <cmath>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "data/field_conversions.h"
 
-#include "platform/text_file.h"
+#include "core/text_file.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "data/flow_admin.h"
 
+#include "core/message_boxes.h"
 #include "core/program_info.h"
+#include "core/regular_file.h"
 #include "data/line_codec.h"
-#include "platform/message_boxes.h"
-#include "platform/regular_file.h"
 
 #include <QDir>
 #include <QFile>

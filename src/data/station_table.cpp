@@ -1,13 +1,13 @@
 #include "data/station_table.h"
 
 #include "core/heights.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
+#include "core/text_file.h"
 #include "data/data_error.h"
 #include "data/field_conversions.h"
 #include "data/line_codec.h"
-#include "platform/message_boxes.h"
-#include "platform/text_file.h"
 
 #include <cmath>
 #include <utility>

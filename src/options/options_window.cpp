@@ -1,6 +1,7 @@
 #include "options/options_window.h"
 
 #include "core/app_state.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
 #include "data/config_window.h"
@@ -8,7 +9,6 @@
 #include "options/stored_options.h"
 #include "options/web_links.h"
 #include "platform/house_style.h"
-#include "platform/message_boxes.h"
 #include "render/redraw.h"
 #include "tide/step_conventions.h"
 

@@ -1,8 +1,8 @@
 #include "options/stored_options.h"
 
 #include "core/app_state.h"
+#include "core/settings_store.h"
 #include "options/option_checks.h"
-#include "platform/settings_store.h"
 
 namespace brenlow {
 namespace {

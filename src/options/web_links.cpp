@@ -1,7 +1,7 @@
 #include "options/web_links.h"
 
+#include "core/message_boxes.h"
 #include "platform/browser.h"
-#include "platform/message_boxes.h"
 
 #include <QDir>
 #include <QTemporaryFile>

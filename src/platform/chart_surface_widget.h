@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/chart_surface.h"
-#include "render/display_list.h"
+#include "core/chart_surface.h"
+#include "core/display_list.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "platform/cursor_file.h"
 
-#include "platform/regular_file.h"
+#include "core/regular_file.h"
 
 #include <QBuffer>
 #include <QImageReader>

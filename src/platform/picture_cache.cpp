@@ -1,7 +1,7 @@
 #include "platform/picture_cache.h"
 
 #include "core/app_error.h"
-#include "platform/regular_file.h"
+#include "core/regular_file.h"
 
 #include <QDateTime>
 #include <QFile>

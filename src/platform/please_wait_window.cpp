@@ -1,6 +1,6 @@
 #include "platform/please_wait_window.h"
 
-#include "platform/event_pump.h"
+#include "core/event_pump.h"
 #include "platform/twips.h"
 
 #include <QLabel>

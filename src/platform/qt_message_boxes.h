@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/message_boxes.h"
+#include "core/message_boxes.h"
 
 namespace brenlow {
 

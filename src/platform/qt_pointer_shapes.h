@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pointer_shapes.h"
+#include "core/pointer_shapes.h"
 
 #include <QCursor>
 #include <QHash>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/chart_surface.h"
+#include "core/display_list.h"
 #include "platform/surface_layout.h"
-#include "render/chart_surface.h"
-#include "render/display_list.h"
 
 #include <QImage>
 #include <QPoint>

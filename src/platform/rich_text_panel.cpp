@@ -1,8 +1,8 @@
 #include "platform/rich_text_panel.h"
 
 #include "core/app_error.h"
+#include "core/text_file.h"
 #include "platform/rtf_reader.h"
-#include "platform/text_file.h"
 
 #include <QScrollBar>
 

@@ -1,6 +1,6 @@
 #include "platform/rtf_reader.h"
 
-#include "platform/text_file.h"
+#include "core/text_file.h"
 #include "platform/twips.h"
 
 #include <QColor>

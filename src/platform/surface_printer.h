@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/surface_printing.h"
 #include "platform/surface_painter.h"
-#include "render/surface_printing.h"
 
 #include <QImage>
 #include <QRect>

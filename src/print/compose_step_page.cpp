@@ -2,12 +2,12 @@
 
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
+#include "core/chart_surface.h"
+#include "core/event_pump.h"
 #include "core/rounding.h"
-#include "platform/event_pump.h"
-#include "render/chart_surface.h"
+#include "core/step_view.h"
+#include "core/surface_printing.h"
 #include "render/redraw.h"
-#include "render/step_view.h"
-#include "render/surface_printing.h"
 #include "tide/step_conventions.h"
 
 #include <array>

@@ -2,11 +2,11 @@
 
 #include "core/app_error.h"
 #include "core/app_state.h"
-#include "platform/event_pump.h"
-#include "platform/message_boxes.h"
+#include "core/event_pump.h"
+#include "core/message_boxes.h"
+#include "core/surface_printing.h"
 #include "print/compose_step_page.h"
 #include "render/redraw.h"
-#include "render/surface_printing.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/chart_surface.h"
 #include "core/label_queue.h"
-#include "render/chart_surface.h"
 
 #include <QString>
 

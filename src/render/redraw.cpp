@@ -2,10 +2,10 @@
 
 #include "core/app_error.h"
 #include "core/app_state.h"
-#include "platform/message_boxes.h"
-#include "render/chart_surface.h"
+#include "core/chart_surface.h"
+#include "core/message_boxes.h"
+#include "core/step_view.h"
 #include "render/flow_renderer.h"
-#include "render/step_view.h"
 
 #include <exception>
 

@@ -1,29 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <functional>
+#include "core/shown_step.h"
 
 namespace brenlow {
 
 struct AppState;
 class MessageBoxes;
 class StepView;
-
-// The step a redraw shows and the tide it is counted from.
-struct ShownStep
-{
-    std::int32_t Step = 0; // StepIndex 1..25
-    bool SecondTide = false;
-};
-
-// How a caller redraws. KeepView sets the surface's KeepViewOnLoad before the load, as every
-// caller does but start-up and the present step; PleaseWait shows the please-wait window
-// around the redraw while the main window is on the screen.
-struct RedrawWay
-{
-    bool KeepView = true;
-    bool PleaseWait = true;
-};
 
 // The one redraw of the chart: FitOnLoad off (KeepViewOnLoad on when asked), the clean chart
 // picture loaded from BackdropPath, the step and its tide made current, then Draw_flows.
@@ -38,14 +21,36 @@ void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)
 bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages, ShownStep shown,
                         RedrawWay way);
 
-// A redraw whose step is worked out from the state only once the please-wait window has let
-// pending events run: a click or frame handled meanwhile is stepped from, not undone.
-using StepChoice = std::function<ShownStep(const AppState &state)>;
+// The same, with the step chosen once pending events have run.
 void RedrawStep(AppState &state, StepView &view, const StepChoice &choose, RedrawWay way);
 bool RedrawStepOrReport(AppState &state, StepView &view, MessageBoxes &messages,
                         const StepChoice &choose, RedrawWay way);
 
 // The shown step of the state, for a redraw that changes no step.
 ShownStep CurrentShownStep(const AppState &state);
+
+// The redraw above as the operations of the tide layer ask for it, on one main window.
+class StepRedraw final : public ChartRedraw
+{
+public:
+    StepRedraw(AppState &state, StepView &view, MessageBoxes &messages)
+        : state_(state), view_(view), messages_(messages)
+    { }
+    using ChartRedraw::Redraw;
+    using ChartRedraw::RedrawOrReport;
+    void Redraw(const StepChoice &choose, RedrawWay way) override
+    {
+        RedrawStep(state_, view_, choose, way);
+    }
+    bool RedrawOrReport(const StepChoice &choose, RedrawWay way) override
+    {
+        return RedrawStepOrReport(state_, view_, messages_, choose, way);
+    }
+
+private:
+    AppState &state_;
+    StepView &view_;
+    MessageBoxes &messages_;
+};
 
 } // namespace brenlow

@@ -1,6 +1,6 @@
 #include "tide/clock_tick.h"
 
-#include "platform/clock.h"
+#include "core/clock.h"
 #include "tide/step_conventions.h"
 
 #include <utility>

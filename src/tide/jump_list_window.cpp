@@ -1,8 +1,8 @@
 #include "tide/jump_list_window.h"
 
-#include "platform/event_pump.h"
+#include "core/event_pump.h"
+#include "core/step_view.h"
 #include "platform/twips.h"
-#include "render/step_view.h"
 #include "tide/step_navigation.h"
 
 #include <QEvent>

@@ -1,10 +1,10 @@
 #include "tide/present_step.h"
 
 #include "core/app_state.h"
+#include "core/clock.h"
+#include "core/message_boxes.h"
 #include "core/rounding.h"
-#include "platform/clock.h"
-#include "platform/message_boxes.h"
-#include "render/redraw.h"
+#include "core/shown_step.h"
 #include "tide/high_water_time.h"
 #include "tide/step_conventions.h"
 
@@ -27,13 +27,13 @@ std::optional<std::int32_t> StepCovering(const QString &highWaterText, QTime now
 }
 
 // Makes the step found current and redraws; see ShowPresentStep.
-bool ShowFoundStep(AppState &state, StepView &view, PresentStep present, MessageBoxes *reportTo)
+bool ShowFoundStep(ChartRedraw &redraw, PresentStep present, bool reportFailure)
 {
     const ShownStep shown{present.Step, present.SecondTide};
     const RedrawWay way{.KeepView = false, .PleaseWait = true};
-    if (reportTo != nullptr)
-        return RedrawStepOrReport(state, view, *reportTo, shown, way);
-    RedrawStep(state, view, shown, way);
+    if (reportFailure)
+        return redraw.RedrawOrReport(shown, way);
+    redraw.Redraw(shown, way);
     return true;
 }
 
@@ -49,22 +49,23 @@ std::optional<PresentStep> FindPresentStep(const QString &highWater1, const QStr
     return std::nullopt;
 }
 
-bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view, MessageBoxes *reportTo)
+bool ShowPresentStep(AppState &state, const Clock &clock, ChartRedraw &redraw, bool reportFailure)
 {
     const std::optional<PresentStep> present =
         FindPresentStep(state.HighWater1Text, state.HighWater2Text, clock.TimeOfDay());
-    return present && ShowFoundStep(state, view, *present, reportTo);
+    return present && ShowFoundStep(redraw, *present, reportFailure);
 }
 
-void ShowOpeningStep(AppState &state, const Clock &clock, StepView &view)
+void ShowOpeningStep(AppState &state, const Clock &clock, ChartRedraw &redraw)
 {
-    if (ShowPresentStep(state, clock, view, nullptr))
+    if (ShowPresentStep(state, clock, redraw))
         return;
-    RedrawStep(state, view, ShownStep{HighWaterStep, state.SecondTideActive},
-               RedrawWay{.KeepView = false, .PleaseWait = false});
+    redraw.Redraw(ShownStep{HighWaterStep, state.SecondTideActive},
+                  RedrawWay{.KeepView = false, .PleaseWait = false});
 }
 
-void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, MessageBoxes &messages)
+void ShowNowClicked(AppState &state, const Clock &clock, ChartRedraw &redraw,
+                    MessageBoxes &messages)
 {
     if (!HighWaterGiven(state.HighWater1Text) && !HighWaterGiven(state.HighWater2Text)) {
         messages.Inform(QStringLiteral("please enter HW times in the options windows"));
@@ -77,7 +78,7 @@ void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, Message
             QStringLiteral("No valid Highwater coverage, Please check Highwater times in options"));
         return;
     }
-    ShowFoundStep(state, view, *present, &messages);
+    ShowFoundStep(redraw, *present, true);
 }
 
 } // namespace brenlow

@@ -9,9 +9,9 @@
 namespace brenlow {
 
 struct AppState;
+class ChartRedraw;
 class Clock;
 class MessageBoxes;
-class StepView;
 
 // The step that covers a time of day, and the tide it is counted from.
 struct PresentStep
@@ -30,16 +30,17 @@ std::optional<PresentStep> FindPresentStep(const QString &highWater1, const QStr
 
 // Finds the step that covers the present time from the high-water texts, makes it current,
 // redraws the chart and returns true; returns false and changes nothing when none covers it.
-// A redraw that fails throws AppError, unless reportTo is given: then it is told there, the
-// chart and the step stay as they were, and the result is false.
-bool ShowPresentStep(AppState &state, const Clock &clock, StepView &view,
-                     MessageBoxes *reportTo = nullptr);
+// A redraw that fails throws AppError, unless reportFailure: then it is told, the chart and
+// the step stay as they were, and the result is false.
+bool ShowPresentStep(AppState &state, const Clock &clock, ChartRedraw &redraw,
+                     bool reportFailure = false);
 
 // Start-up's first drawing: the present step, or else high water (step 13) of the tide the
 // state already names, on a freshly loaded chart picture.
-void ShowOpeningStep(AppState &state, const Clock &clock, StepView &view);
+void ShowOpeningStep(AppState &state, const Clock &clock, ChartRedraw &redraw);
 
 // The shownow button: the present step, or a message saying why there is none.
-void ShowNowClicked(AppState &state, const Clock &clock, StepView &view, MessageBoxes &messages);
+void ShowNowClicked(AppState &state, const Clock &clock, ChartRedraw &redraw,
+                    MessageBoxes &messages);
 
 } // namespace brenlow

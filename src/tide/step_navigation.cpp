@@ -3,7 +3,6 @@
 #include "core/app_state.h"
 #include "core/rounding.h"
 #include "data/field_conversions.h"
-#include "render/step_view.h"
 #include "tide/decimal_rules.h"
 #include "tide/step_conventions.h"
 
@@ -75,9 +74,8 @@ std::optional<std::int32_t> JumpListStep(const QString &entry)
     return RoundToInt32(step);
 }
 
-StepNavigator::StepNavigator(AppState &state, StepView &view, MessageBoxes &messages,
-                             const AnimationStatus &animation)
-    : state_(state), view_(view), messages_(messages), animation_(animation)
+StepNavigator::StepNavigator(AppState &state, ChartRedraw &redraw, const AnimationStatus &animation)
+    : state_(state), redraw_(redraw), animation_(animation)
 { }
 
 void StepNavigator::SkipLeft()
@@ -96,13 +94,13 @@ void StepNavigator::Skip(ShownStep (*to)(const AppState &))
 {
     // The step is worked out after the please-wait window has let events run, so that two
     // clicks queued close together move two steps.
-    RedrawStepOrReport(state_, view_, messages_, StepChoice(to), RedrawWay{});
+    redraw_.RedrawOrReport(StepChoice(to), RedrawWay{});
 }
 
 void StepNavigator::JumpTo(std::int32_t step)
 {
-    RedrawStepOrReport(state_, view_, messages_, ShownStep{step, state_.SecondTideActive},
-                       RedrawWay{.KeepView = true, .PleaseWait = false});
+    redraw_.RedrawOrReport(ShownStep{step, state_.SecondTideActive},
+                           RedrawWay{.KeepView = true, .PleaseWait = false});
 }
 
 } // namespace brenlow

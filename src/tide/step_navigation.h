@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/redraw.h"
+#include "core/shown_step.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +11,6 @@
 namespace brenlow {
 
 struct AppState;
-class MessageBoxes;
-class StepView;
 
 // The step after the shown one, passing from step 25 to step 1 of the other tide when both
 // high waters are given: the forward button and every animation frame.
@@ -41,8 +39,7 @@ public:
 class StepNavigator
 {
 public:
-    StepNavigator(AppState &state, StepView &view, MessageBoxes &messages,
-                  const AnimationStatus &animation);
+    StepNavigator(AppState &state, ChartRedraw &redraw, const AnimationStatus &animation);
 
     void SkipLeft();
     void SkipRight();
@@ -54,8 +51,7 @@ private:
     void Skip(ShownStep (*to)(const AppState &));
 
     AppState &state_;
-    StepView &view_;
-    MessageBoxes &messages_;
+    ChartRedraw &redraw_;
     const AnimationStatus &animation_;
 };
 

@@ -2,10 +2,10 @@
 
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
+#include "core/chart_surface.h"
+#include "core/pointer_shapes.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
-#include "platform/pointer_shapes.h"
-#include "render/chart_surface.h"
 
 #include <utility>
 
@@ -67,16 +67,6 @@ void StationHitTest(AppState &state, std::int16_t mouse_state, PointerShapes &po
             pointers.SetShape(PointerShape::ArrowQuestion);
         }
     }
-}
-
-QByteArray StationInfoRtf(const StationRecord &station)
-{
-    QByteArray description = station.Description;
-    description.replace("\r\n", "\\par\r\n");
-    return QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang2057{\\fonttbl{\\f0\\fswiss"
-                      "\\fcharset0 Arial;}}")
-        + "\r\n" + "{\\*\\generator Msftedit 5.41.15.1503;}\\viewkind4\\uc1\\pard\\b\\f0\\fs20 "
-        + station.Title + "\\par" + "\r\n" + "\\b0 " + description + "}";
 }
 
 PointerModes::PointerModes(AppState &state, ImageSurface &surface, PointerShapes &pointers,

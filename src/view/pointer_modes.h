@@ -49,10 +49,6 @@ bool SpotHitTest(AppState &state, std::int16_t mouse_state, PointerShapes &point
 void StationHitTest(AppState &state, std::int16_t mouse_state, PointerShapes &pointers, double px,
                     double py);
 
-// The station panel's rich text: the title bold on one line, then each line of the
-// description a plain paragraph. Title and description go in as stored, unescaped.
-QByteArray StationInfoRtf(const StationRecord &station);
-
 // What the pointer modes ask of the main window.
 struct PointerPanels
 {

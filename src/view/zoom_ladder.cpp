@@ -1,7 +1,7 @@
 #include "view/zoom_ladder.h"
 
 #include "core/chart_geometry.h"
-#include "render/chart_surface.h"
+#include "core/chart_surface.h"
 
 namespace brenlow {
 

@@ -1,9 +1,10 @@
 #include "options/options_window.h"
+
 #include "options/stored_options.h"
 
 #include "core/app_state.h"
 #include "platform/browser.h"
-#include "platform/settings_store.h"
+#include "platform/qt_settings_store.h"
 #include "render/test_step_view.h"
 #include "support/test_platform.h"
 

@@ -3,7 +3,7 @@
 #include "core/app_state.h"
 #include "data/config_window.h"
 #include "platform/browser.h"
-#include "platform/settings_store.h"
+#include "platform/qt_settings_store.h"
 #include "support/test_platform.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/text_file.h"
+#include "core/text_file.h"
 
 #include "core/app_error.h"
 #include "support/test_platform.h"

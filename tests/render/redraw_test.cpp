@@ -113,7 +113,8 @@ TEST_F(RedrawTest, ShowNowWithTheChartPictureGoneIsToldNotThrown)
 {
     QFile::remove(state.BackdropPath);
     const test::FixedClock clock{QTime(15, 0)};
-    EXPECT_NO_THROW(ShowNowClicked(state, clock, view, messages));
+    StepRedraw redraw(state, view, messages);
+    EXPECT_NO_THROW(ShowNowClicked(state, clock, redraw, messages));
     ASSERT_EQ(messages.Shown.size(), 1u);
     EXPECT_TRUE(messages.Shown[0].Text.contains(state.BackdropPath));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/app_state.h"
+#include "core/step_view.h"
 #include "platform/recording_surface.h"
 #include "platform/surface_painter.h"
-#include "render/step_view.h"
 
 #include <QColor>
 #include <QImage>

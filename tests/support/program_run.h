@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "core/app_state.h"
 #include "platform/qt_pointer_shapes.h"
-#include "platform/settings_store.h"
+#include "platform/qt_settings_store.h"
 #include "support/test_platform.h"
 
 namespace brenlow::test {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/clock.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
-#include "platform/clock.h"
-#include "platform/message_boxes.h"
 #include "platform/printer_dialog.h"
 
 #include <QByteArray>

@@ -2,6 +2,7 @@
 
 #include "core/app_error.h"
 #include "core/app_state.h"
+#include "render/redraw.h"
 #include "render/test_step_view.h"
 #include "support/test_platform.h"
 
@@ -72,12 +73,13 @@ protected:
     test::TestStepView view;
     test::FixedClock clock{QTime(15, 0)};
     test::RecordingMessageBoxes messages;
+    StepRedraw redraw{state, view, messages};
 };
 
 TEST_F(PresentStepTest, ShowsTheCoveringStepBehindThePleaseWaitWindow)
 {
     state.HighWater1Text = QStringLiteral("14:30");
-    EXPECT_TRUE(ShowPresentStep(state, clock, view));
+    EXPECT_TRUE(ShowPresentStep(state, clock, redraw));
     EXPECT_EQ(state.CurrentStep, 14);
     EXPECT_FALSE(state.SecondTideActive);
     EXPECT_EQ(view.log, QStringList({"show please-wait", "load", "close please-wait"}));
@@ -91,7 +93,7 @@ TEST_F(PresentStepTest, NoPleaseWaitWindowBeforeTheMainWindowShows)
 {
     view.shown = false;
     state.HighWater2Text = QStringLiteral("14:30");
-    EXPECT_TRUE(ShowPresentStep(state, clock, view));
+    EXPECT_TRUE(ShowPresentStep(state, clock, redraw));
     EXPECT_TRUE(state.SecondTideActive);
     EXPECT_EQ(view.log, QStringList({"load"}));
 }
@@ -99,7 +101,7 @@ TEST_F(PresentStepTest, NoPleaseWaitWindowBeforeTheMainWindowShows)
 TEST_F(PresentStepTest, ChangesNothingWhenNoHighWaterCovers)
 {
     state.HighWater1Text = QStringLiteral("02:00");
-    EXPECT_FALSE(ShowPresentStep(state, clock, view));
+    EXPECT_FALSE(ShowPresentStep(state, clock, redraw));
     EXPECT_EQ(state.CurrentStep, 5);
     EXPECT_TRUE(state.SecondTideActive);
     EXPECT_TRUE(view.log.isEmpty());
@@ -111,7 +113,7 @@ TEST_F(PresentStepTest, ClosesThePleaseWaitWindowWhenTheRedrawFails)
 {
     state.HighWater1Text = QStringLiteral("14:30");
     state.StationTable.clear();
-    EXPECT_THROW(ShowPresentStep(state, clock, view), AppError);
+    EXPECT_THROW(ShowPresentStep(state, clock, redraw), AppError);
     EXPECT_EQ(view.log.back(), "close please-wait");
 }
 
@@ -136,7 +138,7 @@ TEST_F(PresentStepTest, OpensAtThePresentStepOrElseAtHighWater)
         view.surface.SetFitOnLoad(true);
         state.SecondTideActive = false;
         state.HighWater1Text = c.highWater1;
-        ShowOpeningStep(state, clock, view);
+        ShowOpeningStep(state, clock, redraw);
         EXPECT_EQ(state.CurrentStep, c.step);
         EXPECT_EQ(view.log, QStringList({"load"}));
         EXPECT_FALSE(view.surface.FitOnLoad());
@@ -166,7 +168,7 @@ TEST_F(PresentStepTest, ShowNowSaysWhyThereIsNoStep)
         view.log.clear();
         state.HighWater1Text = c.highWater1;
         state.HighWater2Text = c.highWater2;
-        ShowNowClicked(state, clock, view, messages);
+        ShowNowClicked(state, clock, redraw, messages);
         if (c.message.isEmpty()) {
             EXPECT_TRUE(messages.Shown.empty());
             EXPECT_TRUE(view.log.contains("load"));

@@ -1,6 +1,7 @@
 #include "tide/step_navigation.h"
 
 #include "core/app_state.h"
+#include "render/redraw.h"
 #include "render/test_step_view.h"
 #include "support/test_platform.h"
 
@@ -109,7 +110,8 @@ TEST(StepNavigation, AClickHandledWhileThePleaseWaitWindowPaintsIsSteppedFrom)
         PumpingStepView view;
         test::RecordingMessageBoxes messages;
         NotPlaying animation;
-        StepNavigator navigator(state, view, messages, animation);
+        StepRedraw redraw(state, view, messages);
+        StepNavigator navigator(state, redraw, animation);
         view.Pending = [&] { (navigator.*row.queued)(); };
         (navigator.*row.first)();
         EXPECT_EQ(state.CurrentStep, row.after) << row.name;

@@ -1,4 +1,5 @@
 #include "app/main_screen.h"
+
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
 #include "platform/chart_surface_widget.h"
@@ -10,6 +11,7 @@
 #include "tide/clock_tick.h"
 #include "view/map_window.h"
 #include "view/pointer_modes.h"
+#include "view/station_info.h"
 
 #include <QApplication>
 #include <QLabel>

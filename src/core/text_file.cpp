@@ -1,7 +1,7 @@
-#include "platform/text_file.h"
+#include "core/text_file.h"
 
 #include "core/app_error.h"
-#include "platform/regular_file.h"
+#include "core/regular_file.h"
 
 #include <algorithm>
 #include <array>

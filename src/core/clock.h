@@ -12,10 +12,4 @@ public:
     virtual QTime TimeOfDay() const = 0;
 };
 
-class SystemClock : public Clock
-{
-public:
-    QTime TimeOfDay() const override { return QTime::currentTime(); }
-};
-
 } // namespace brenlow

@@ -1,4 +1,4 @@
-#include "platform/event_pump.h"
+#include "core/event_pump.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/chart_surface.h"
+#include "core/chart_surface.h"
 
 #include <QPoint>
 #include <QString>
