@@ -5,6 +5,7 @@
 #include "platform/surface_printer.h"
 #include "render/test_step_view.h"
 #include "support/test_platform.h"
+#include "support/test_printer.h"
 
 #include <gtest/gtest.h>
 

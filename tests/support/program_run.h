@@ -5,6 +5,7 @@
 #include "platform/qt_pointer_shapes.h"
 #include "platform/qt_settings_store.h"
 #include "support/test_platform.h"
+#include "support/test_printer.h"
 
 namespace brenlow::test {
 

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QPrinter>
 
 #include <chrono>
 #include <fcntl.h>
@@ -17,16 +16,6 @@ void RecordingMessageBoxes::ShowMessage(const QString &text, const QString &titl
     Shown.push_back(ShownMessage{text, title, icon});
     if (OnShow)
         OnShow(Shown.back());
-}
-
-bool PdfPrinterDialog::Ask(QPrinter &printer)
-{
-    ++Asked;
-    if (!Accept)
-        return false;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(FilePath);
-    return true;
 }
 
 TempProgramFolder::TempProgramFolder(const QString &appName)

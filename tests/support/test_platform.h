@@ -3,7 +3,6 @@
 #include "core/clock.h"
 #include "core/message_boxes.h"
 #include "core/program_info.h"
-#include "platform/printer_dialog.h"
 
 #include <QByteArray>
 #include <QString>
@@ -45,19 +44,6 @@ public:
     explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) { }
     QTime TimeOfDay() const override { return Time; }
     QTime Time;
-};
-
-// The user in the printer dialog: chooses printing to a PDF file at FilePath and accepts, or
-// cancels.
-class PdfPrinterDialog : public PrinterDialog
-{
-public:
-    explicit PdfPrinterDialog(QString filePath) : FilePath(std::move(filePath)) { }
-    bool Ask(QPrinter &printer) override;
-
-    QString FilePath;
-    bool Accept = true;
-    int Asked = 0;
 };
 
 // A program folder in a fresh temporary directory.
