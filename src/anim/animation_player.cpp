@@ -1,6 +1,7 @@
 #include "anim/animation_player.h"
 
 #include "core/app_state.h"
+#include "core/installation_files.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
 #include "core/step_view.h"
@@ -15,21 +16,16 @@
 namespace brenlow {
 namespace {
 
-constexpr double DefaultSpeed = 2;
-constexpr double SlowestSpeed = 1;
-constexpr double FastestSpeed = 4;
-
 QString BackdropFile(const ProgramInfo &program)
 {
-    return program.FilePath(QStringLiteral("backdrop.bmp"));
+    return program.FilePath(QString::fromLatin1(BackdropFileName));
 }
 
 } // namespace
 
 std::int32_t AnimationInterval(const QString &speedText)
 {
-    const double v =
-        std::clamp(ReadUserNumber(speedText).value_or(DefaultSpeed), SlowestSpeed, FastestSpeed);
+    const double v = ReadAnimationSpeed(speedText).value_or(DefaultAnimationSpeed);
     return NearestInt32((5 - v) * 200 * (5 - v));
 }
 

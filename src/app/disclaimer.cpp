@@ -61,8 +61,8 @@ void Disclaimer::saveandexit_Click()
 
 QPixmap PaintDisclaimerBackground()
 {
-    QPixmap picture = PaintFramelessBackground(Disclaimer::ClientSize,
-                                               QStringLiteral("Brenlow \u2013 Disclaimer"));
+    QPixmap picture = PaintFramelessBackground(
+        Disclaimer::ClientSize, ProgramTitleText() + QStringLiteral(" \u2013 Disclaimer"));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
 

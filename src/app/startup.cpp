@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
 #include "core/chart_surface.h"
+#include "core/installation_files.h"
 #include "core/message_boxes.h"
 #include "core/pointer_shapes.h"
 #include "core/rounding.h"
@@ -28,9 +29,9 @@ void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &h
 {
     SetChartGeometry(state);
 
-    state.BackdropPath = services.Program.FilePath(QStringLiteral("backdrop.bmp"));
+    state.BackdropPath = services.Program.FilePath(QString::fromLatin1(BackdropFileName));
     ReadStartupSettings(state, services.Settings, services.Program.AppName);
-    helpPanel.LoadFile(services.Program.FilePath(QStringLiteral("help.rtf")));
+    helpPanel.LoadFile(services.Program.FilePath(QString::fromLatin1(HelpFileName)));
 
     LoadStationTable(services.Program, services.Messages, state.StationTable);
     LoadPictureSpots(services.Program, state.PictureSpotTable);

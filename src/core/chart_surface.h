@@ -12,6 +12,32 @@ using SurfaceColor = std::uint32_t;
 inline constexpr SurfaceColor SurfaceBlack = 0x000000;
 inline constexpr SurfaceColor SurfaceWhite = 0xFFFFFF;
 
+// Zoom in percent at which one picture pixel is one view pixel.
+inline constexpr double FullSizeZoom = 100.0;
+
+// The codes of the surface's pen styles, brush styles and pen modes; the program draws solid
+// with a plain copy.
+enum SurfacePenStyle : std::int32_t {
+    PenSolid = 0,
+    PenDash = 1,
+    PenDot = 2,
+    PenDashDot = 3,
+    PenDashDotDot = 4,
+    PenNone = 5,
+    PenInsideFrame = 6,
+};
+enum SurfaceBrushStyle : std::int32_t {
+    BrushSolid = 0,
+    BrushHollow = 1,
+    BrushHorizontal = 2,
+    BrushVertical = 3,
+    BrushUpwardDiagonal = 4,
+    BrushDownwardDiagonal = 5,
+    BrushCross = 6,
+    BrushDiagonalCross = 7,
+};
+enum SurfacePenMode : std::int32_t { PenModeCopy = 4 };
+
 // The chart surface: a zoomable, scrollable view of one picture that the program draws on.
 // Drawing coordinates are picture pixels; scroll offsets are view pixels, i.e. pixels of the
 // magnified picture. Everything written reads back exactly as written. Printing what the
@@ -41,8 +67,7 @@ public:
     virtual void SetPenColor(SurfaceColor color) = 0;
     virtual SurfaceColor BrushColor() const = 0;
     virtual void SetBrushColor(SurfaceColor color) = 0;
-    // Codes as the program uses them: width 1, style 0 (solid), brush style 0 (solid),
-    // pen mode 4 (plain copy).
+    // Width in picture pixels, and the codes above.
     virtual std::int32_t PenWidth() const = 0;
     virtual void SetPenWidth(std::int32_t width) = 0;
     virtual std::int32_t PenStyle() const = 0;

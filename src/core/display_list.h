@@ -17,9 +17,9 @@ struct DrawnPolygon
     SurfaceColor Pen = 0;
     SurfaceColor Brush = 0;
     std::int32_t PenWidth = 1;
-    std::int32_t PenStyle = 0;
-    std::int32_t BrushStyle = 0;
-    std::int32_t PenMode = 4;
+    std::int32_t PenStyle = PenSolid;
+    std::int32_t BrushStyle = BrushSolid;
+    std::int32_t PenMode = PenModeCopy;
 };
 
 // A text whose top-left lies at At (picture pixels), turned counter-clockwise by Angle.

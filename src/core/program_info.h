@@ -5,6 +5,12 @@
 namespace brenlow {
 
 inline constexpr char ProgramTitle[] = "Brenlow";
+
+// The title as text, alone or to begin a window's title ("Brenlow Options").
+inline QString ProgramTitleText()
+{
+    return QString::fromLatin1(ProgramTitle);
+}
 inline constexpr char SupportAddress[] = "support@brenlow.example";
 
 // Where the running program lives: its folder holds every installation file, and the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/installation_files.h"
 #include "core/picture_spot.h"
 #include "core/rate_table.h"
 
@@ -7,9 +8,6 @@
 #include <QString>
 
 namespace brenlow {
-
-inline constexpr char PictureSpotFileName[] = "temp2.bmp";
-inline constexpr char RateTableFileName[] = "temp3.bmp";
 
 // The most of either file the program reads: the installed ones are a few kB, and a rate table
 // holds at most 50 lines of 50 values.

@@ -178,4 +178,12 @@ std::optional<double> ReadUserNumber(const QString &text)
     return std::nullopt;
 }
 
+std::optional<double> ReadAnimationSpeed(const QString &text)
+{
+    const std::optional<double> value = ReadUserNumber(text);
+    if (!value)
+        return std::nullopt;
+    return std::clamp(*value, double(SlowestAnimationSpeed), double(FastestAnimationSpeed));
+}
+
 } // namespace brenlow

@@ -40,6 +40,16 @@ RateValue ReadRateValue(QByteArrayView text);
 // a number beyond the range of a double.
 std::optional<double> ReadUserNumber(const QString &text);
 
+// The animation speeds, slowest to fastest (the options window's slider positions), and the
+// speed a stored text that is no number plays at.
+inline constexpr int SlowestAnimationSpeed = 1;
+inline constexpr int FastestAnimationSpeed = 4;
+inline constexpr double DefaultAnimationSpeed = 2;
+
+// A stored animation speed as a number (ReadUserNumber) kept within the speeds; nothing for a
+// text that is no number.
+std::optional<double> ReadAnimationSpeed(const QString &text);
+
 // Chart units of a longitude text: (38 - v) / 2, v the number read from its characters 5 to 9
 // (minutes of longitude west; the degrees before them are not read). A text of four characters
 // or fewer gives 19.

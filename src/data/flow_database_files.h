@@ -1,14 +1,10 @@
 #pragma once
 
+#include "core/installation_files.h"
+
 #include <QtGlobal>
 
 namespace brenlow {
-
-// The flow database beside the executable, and the scratch file the administrator's
-// conversion writes in full before it takes the database's place (mkstemp makes the X's unique;
-// messages call it "tempt.bmp", as it has always been known).
-inline constexpr char FlowDatabaseFileName[] = "temp.bmp";
-inline constexpr char FlowScratchFilePattern[] = "tempt.XXXXXX";
 
 // The most of the flow database the program loads: the installed one is under 100 kB, and a
 // database a thousand times larger would still load. (The administrator's conversion streams

@@ -5,6 +5,7 @@
 #include "core/program_info.h"
 #include "core/rounding.h"
 #include "data/config_window.h"
+#include "data/field_conversions.h"
 #include "options/option_checks.h"
 #include "options/stored_options.h"
 #include "options/web_links.h"
@@ -25,9 +26,6 @@
 
 namespace brenlow {
 namespace {
-
-constexpr int SlowestSpeed = 1;
-constexpr int FastestSpeed = 4;
 
 // Window pixels of the inputs and their captions.
 constexpr int CaptionLeft = 24;
@@ -51,18 +49,10 @@ const std::array<const char *, 4> LinkTooltips = {"Brenlow download page", "Bren
                                                   "Brenlow customer resources"};
 
 // A stored speed as a slider position: the nearest whole number (halves to even), kept
-// within 1..4; a text that is no number at all gives the slowest speed.
+// within the speeds; a text that is no number at all gives the slowest speed.
 int SpeedFromText(const QString &text)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return SlowestSpeed;
-    if (value < SlowestSpeed)
-        return SlowestSpeed;
-    if (value > FastestSpeed)
-        return FastestSpeed;
-    return NearestInt32(value);
+    return NearestInt32(ReadAnimationSpeed(text).value_or(SlowestAnimationSpeed));
 }
 
 QLineEdit *AddInput(QWidget *window, const char *name, int top)
@@ -84,9 +74,10 @@ void AddSpeedPositions(QSlider *slider)
     const QRect track = slider->geometry();
     const int span = track.width() - handle;
     constexpr int LabelWidth = 16;
-    for (int speed = SlowestSpeed; speed <= FastestSpeed; ++speed) {
+    for (int speed = SlowestAnimationSpeed; speed <= FastestAnimationSpeed; ++speed) {
         const int centre = track.left() + handle / 2
-            + span * (speed - SlowestSpeed) / (FastestSpeed - SlowestSpeed);
+            + span * (speed - SlowestAnimationSpeed)
+                / (FastestAnimationSpeed - SlowestAnimationSpeed);
         auto *label = new QLabel(QString::number(speed), slider->parentWidget());
         label->setObjectName(QStringLiteral("speed%1").arg(speed));
         label->setAlignment(Qt::AlignCenter);
@@ -99,7 +90,7 @@ void AddSpeedPositions(QSlider *slider)
 OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, QWidget *parent)
     : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
-    setWindowTitle(QStringLiteral("Brenlow Options"));
+    setWindowTitle(ProgramTitleText() + QStringLiteral(" Options"));
     SetBackgroundPicture(PaintOptionsBackground());
 
     highwater1 = AddInput(this, "highwater1", InputTops[0]);
@@ -110,7 +101,7 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
 
     animationspeed = new QSlider(Qt::Horizontal, this);
     animationspeed->setObjectName(QStringLiteral("animationspeed"));
-    animationspeed->setRange(SlowestSpeed, FastestSpeed);
+    animationspeed->setRange(SlowestAnimationSpeed, FastestAnimationSpeed);
     animationspeed->setPageStep(1);
     animationspeed->setSingleStep(1);
     animationspeed->setTickPosition(QSlider::TicksBelow);
@@ -227,8 +218,8 @@ void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
 
 QPixmap PaintOptionsBackground()
 {
-    QPixmap picture =
-        PaintFramelessBackground(OptionsScreen::ClientSize, QStringLiteral("Brenlow Options"));
+    QPixmap picture = PaintFramelessBackground(OptionsScreen::ClientSize,
+                                               ProgramTitleText() + QStringLiteral(" Options"));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QFont heading = House::Font(12, true);

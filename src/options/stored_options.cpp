@@ -4,14 +4,38 @@
 #include "core/settings_store.h"
 #include "options/option_checks.h"
 
+#include <array>
+#include <vector>
+
 namespace brenlow {
 namespace {
 
-QString Read(const SettingsStore &store, const QString &application, const char *key,
-             const QString &defaultValue)
+// The six keys of the section, each with the member it fills, in the order they are read.
+struct OptionKey
 {
-    return store.GetSetting(application, QString::fromLatin1(SettingsSection),
-                            QString::fromLatin1(key), defaultValue);
+    const char *Key;
+    QString StoredOptions::*Member;
+};
+constexpr OptionKey ReadOrder[] = {
+    {"highwater1", &StoredOptions::HighWater1}, {"highwater2", &StoredOptions::HighWater2},
+    {"height1", &StoredOptions::Height1},       {"height2", &StoredOptions::Height2},
+    {"animspeed", &StoredOptions::AnimSpeed},   {"pressure", &StoredOptions::Pressure},
+};
+// Written with the pressure before the speed.
+constexpr std::array<int, 6> WriteOrder = {0, 1, 2, 3, 5, 4};
+
+// Absent keys give the empty text, an absent speed animSpeedDefault.
+StoredOptions ReadStoredOptions(const SettingsStore &store, const QString &application,
+                                const QString &animSpeedDefault)
+{
+    StoredOptions options;
+    for (const OptionKey &key : ReadOrder) {
+        const QString defaultValue =
+            key.Member == &StoredOptions::AnimSpeed ? animSpeedDefault : QString();
+        options.*key.Member = store.GetSetting(application, QString::fromLatin1(SettingsSection),
+                                               QString::fromLatin1(key.Key), defaultValue);
+    }
+    return options;
 }
 
 } // namespace
@@ -19,39 +43,30 @@ QString Read(const SettingsStore &store, const QString &application, const char 
 void ReadOptionsIntoState(AppState &state, const SettingsStore &store, const QString &application,
                           const QString &animSpeedDefault)
 {
-    state.HighWater1Text = Read(store, application, "highwater1", QString());
-    state.HighWater2Text = Read(store, application, "highwater2", QString());
+    const StoredOptions options = ReadStoredOptions(store, application, animSpeedDefault);
+    state.HighWater1Text = options.HighWater1;
+    state.HighWater2Text = options.HighWater2;
     // Numbers stored by older versions in the user's locale are read as the chart reads them.
-    state.Height1Text = CanonicalNumberText(Read(store, application, "height1", QString()));
-    state.Height2Text = CanonicalNumberText(Read(store, application, "height2", QString()));
-    state.AnimSpeedText = Read(store, application, "animspeed", animSpeedDefault);
-    state.PressureText = CanonicalNumberText(Read(store, application, "pressure", QString()));
+    state.Height1Text = CanonicalNumberText(options.Height1);
+    state.Height2Text = CanonicalNumberText(options.Height2);
+    state.AnimSpeedText = options.AnimSpeed;
+    state.PressureText = CanonicalNumberText(options.Pressure);
 }
 
 StoredOptions ReadOptionsForWindow(const SettingsStore &store, const QString &application)
 {
-    StoredOptions options;
-    options.HighWater1 = Read(store, application, "highwater1", QString());
-    options.HighWater2 = Read(store, application, "highwater2", QString());
-    options.Height1 = Read(store, application, "height1", QString());
-    options.Height2 = Read(store, application, "height2", QString());
-    options.Pressure = Read(store, application, "pressure", QString());
-    options.AnimSpeed = Read(store, application, "animspeed", QString::fromLatin1(WindowAnimSpeed));
-    return options;
+    return ReadStoredOptions(store, application, QString::fromLatin1(WindowAnimSpeed));
 }
 
 std::optional<QString> WriteOptions(SettingsStore &store, const QString &application,
                                     const StoredOptions &options)
 {
-    return store.SaveSettings(application, QString::fromLatin1(SettingsSection),
-                              {
-                                  {QStringLiteral("highwater1"), options.HighWater1},
-                                  {QStringLiteral("highwater2"), options.HighWater2},
-                                  {QStringLiteral("height1"), options.Height1},
-                                  {QStringLiteral("height2"), options.Height2},
-                                  {QStringLiteral("pressure"), options.Pressure},
-                                  {QStringLiteral("animspeed"), options.AnimSpeed},
-                              });
+    std::vector<SettingValue> values;
+    for (const int i : WriteOrder) {
+        const OptionKey &key = ReadOrder[std::size_t(i)];
+        values.push_back({QString::fromLatin1(key.Key), options.*key.Member});
+    }
+    return store.SaveSettings(application, QString::fromLatin1(SettingsSection), values);
 }
 
 } // namespace brenlow

@@ -1,5 +1,7 @@
 #include "plan/gpx_route.h"
 
+#include "core/program_info.h"
+
 #include <QLocale>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -147,7 +149,7 @@ QByteArray WriteGpxRoute(const GpxRoute &route)
     xml.writeDefaultNamespace(GpxNamespace);
     xml.writeStartElement(GpxNamespace, QStringLiteral("gpx"));
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
-    xml.writeAttribute(QStringLiteral("creator"), QStringLiteral("Brenlow"));
+    xml.writeAttribute(QStringLiteral("creator"), ProgramTitleText());
     xml.writeStartElement(GpxNamespace, QStringLiteral("rte"));
     if (!route.Name.isEmpty())
         xml.writeTextElement(GpxNamespace, QStringLiteral("name"), route.Name);

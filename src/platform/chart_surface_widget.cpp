@@ -13,8 +13,6 @@
 namespace brenlow {
 namespace {
 
-constexpr double FullSize = 100.0; // percent: one picture pixel per view pixel
-
 // Painting keeps the zoom within these bounds, whatever was written to Zoom (which still reads
 // back as written), so that a stray value neither divides by zero nor asks for a picture of
 // gigabytes.
@@ -26,7 +24,7 @@ double PaintScale(double zoom)
 {
     if (!std::isfinite(zoom))
         return 1.0;
-    return std::clamp(zoom, MinPaintZoom, MaxPaintZoom) / FullSize;
+    return std::clamp(zoom, MinPaintZoom, MaxPaintZoom) / FullSizeZoom;
 }
 
 // The view stays inside the picture: a scroll offset as shown lies between 0 and the part of
@@ -85,7 +83,7 @@ void ChartSurfaceWidget::LoadImageFile(const QString &path)
     if (d.Recording.FitOnLoad() && width() > 0 && height() > 0) {
         const double across = double(width()) / d.Recording.PictureSize().width();
         const double down = double(height()) / d.Recording.PictureSize().height();
-        d.Recording.SetZoom(std::min(across, down) * FullSize);
+        d.Recording.SetZoom(std::min(across, down) * FullSizeZoom);
     }
     update();
 }

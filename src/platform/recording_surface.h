@@ -89,9 +89,9 @@ private:
     SurfaceColor pen_ = SurfaceBlack;
     SurfaceColor brush_ = SurfaceWhite;
     std::int32_t penWidth_ = 1;
-    std::int32_t penStyle_ = 0;
-    std::int32_t brushStyle_ = 0;
-    std::int32_t penMode_ = 4;
+    std::int32_t penStyle_ = PenSolid;
+    std::int32_t brushStyle_ = BrushSolid;
+    std::int32_t penMode_ = PenModeCopy;
     bool textTransparent_ = false;
     float textAngle_ = 0;
     QString fontName_;

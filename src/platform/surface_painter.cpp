@@ -27,44 +27,42 @@ QColor ToQColor(SurfaceColor color)
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
 }
 
-// Pen style codes: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none; 6 (solid inside
-// the frame) and any other code draw solid.
+// Inside the frame and any unknown code draw solid.
 Qt::PenStyle ToPenStyle(std::int32_t code)
 {
     switch (code) {
-    case 1:
+    case PenDash:
         return Qt::DashLine;
-    case 2:
+    case PenDot:
         return Qt::DotLine;
-    case 3:
+    case PenDashDot:
         return Qt::DashDotLine;
-    case 4:
+    case PenDashDotDot:
         return Qt::DashDotDotLine;
-    case 5:
+    case PenNone:
         return Qt::NoPen;
     default:
         return Qt::SolidLine;
     }
 }
 
-// Brush style codes: 0 solid, 1 hollow, 2 horizontal lines, 3 vertical lines, 4 upward
-// diagonals, 5 downward diagonals, 6 cross, 7 diagonal cross; any other code fills solid.
+// Any unknown code fills solid.
 Qt::BrushStyle ToBrushStyle(std::int32_t code)
 {
     switch (code) {
-    case 1:
+    case BrushHollow:
         return Qt::NoBrush;
-    case 2:
+    case BrushHorizontal:
         return Qt::HorPattern;
-    case 3:
+    case BrushVertical:
         return Qt::VerPattern;
-    case 4:
+    case BrushUpwardDiagonal:
         return Qt::BDiagPattern;
-    case 5:
+    case BrushDownwardDiagonal:
         return Qt::FDiagPattern;
-    case 6:
+    case BrushCross:
         return Qt::CrossPattern;
-    case 7:
+    case BrushDiagonalCross:
         return Qt::DiagCrossPattern;
     default:
         return Qt::SolidPattern;

@@ -1,6 +1,7 @@
 #include "platform/surface_printer.h"
 
 #include "core/app_error.h"
+#include "core/program_info.h"
 #include "platform/printer_dialog.h"
 #include "platform/recording_surface.h"
 #include "platform/surface_layout.h"
@@ -21,8 +22,6 @@
 
 namespace brenlow {
 namespace {
-
-constexpr double FullSize = 100.0; // percent
 
 // Why a job could not begin, as far as Qt tells: for a file, what opening it for writing says.
 // A file the check creates is removed again.
@@ -52,8 +51,8 @@ QString BeginFailureReason(const QPrinter &printer)
 std::unique_ptr<QPrinter> FreshPrinter(const QPrinter *last)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(QStringLiteral("Brenlow"));
-    printer->setCreator(QStringLiteral("Brenlow"));
+    printer->setDocName(ProgramTitleText());
+    printer->setCreator(ProgramTitleText());
     if (!last) {
         printer->setPageOrientation(QPageLayout::Landscape);
         return printer;
@@ -286,9 +285,9 @@ void SurfacePrinter::PaintPage()
     if (area_.isEmpty())
         return; // an empty page
     QPainter &painter = *painter_;
-    const double zoom = std::isfinite(zoom_) && zoom_ > 0 ? zoom_ : FullSize;
-    const double scaleX = zoom / FullSize * painter.device()->logicalDpiX() / LayoutDpi;
-    const double scaleY = zoom / FullSize * painter.device()->logicalDpiY() / LayoutDpi;
+    const double zoom = std::isfinite(zoom_) && zoom_ > 0 ? zoom_ : FullSizeZoom;
+    const double scaleX = zoom / FullSizeZoom * painter.device()->logicalDpiX() / LayoutDpi;
+    const double scaleY = zoom / FullSizeZoom * painter.device()->logicalDpiY() / LayoutDpi;
     const QTransform toDevice = QTransform::fromTranslate(-area_.left(), -area_.top())
         * QTransform::fromScale(scaleX, scaleY);
     SurfacePainter(surface_, pageCut_).Paint(painter, toDevice, toDevice.mapRect(QRectF(area_)));

@@ -4,6 +4,7 @@
 #include "core/chart_geometry.h"
 #include "core/chart_surface.h"
 #include "core/event_pump.h"
+#include "core/program_info.h"
 #include "core/rounding.h"
 #include "core/step_view.h"
 #include "core/surface_printing.h"
@@ -39,7 +40,7 @@ QString CaptionLine1(std::int32_t step)
 
 QString CaptionLine2()
 {
-    return QStringLiteral("Brenlow");
+    return ProgramTitleText();
 }
 
 std::optional<double> CaptionFontSize(const AppState &state, double zoom)

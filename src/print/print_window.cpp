@@ -1,5 +1,6 @@
 #include "print/print_window.h"
 
+#include "core/program_info.h"
 #include "platform/house_style.h"
 #include "platform/picture_check_box.h"
 #include "print/print_run.h"
@@ -11,7 +12,7 @@
 namespace brenlow {
 namespace {
 
-const QString Title = QStringLiteral("Brenlow Print");
+const QString Title = ProgramTitleText() + QStringLiteral(" Print");
 
 // Window pixels. Option 1 is a column of boxes with their labels on the right; option 2 a row
 // of the thirteen whole hours with their labels under the boxes, the half-hour box below it.

@@ -13,9 +13,6 @@ namespace brenlow {
 namespace {
 
 constexpr std::int32_t PenWidthOne = 1;
-constexpr std::int32_t PenModeCopy = 4;
-constexpr std::int32_t BrushStyleSolid = 0;
-constexpr std::int32_t PenStyleSolid = 0;
 
 // Directions this close to the 32-bit limit would overflow the bearing arithmetic (D + 90).
 constexpr std::int32_t LargestDirection = std::numeric_limits<std::int32_t>::max() - 360;
@@ -98,10 +95,10 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
 
     surface.SetPenWidth(PenWidthOne);
     surface.SetPenMode(PenModeCopy);
-    surface.SetBrushStyle(BrushStyleSolid);
+    surface.SetBrushStyle(BrushSolid);
     surface.SetPenColor(SurfaceBlack);
     surface.SetBrushColor(color);
-    surface.SetPenStyle(PenStyleSolid);
+    surface.SetPenStyle(PenSolid);
 
     const bool addPoint = rate > 0;
     if (addPoint)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/installation_files.h"
 #include "tides/constituents.h"
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 namespace brenlow {
 
 // The name of the constants file in the program folder.
-inline constexpr char TideConstantsFileName[] = "portsmouth_tides.txt";
 
 // One constituent of a place's tide: amplitude in metres, Greenwich phase lag in degrees
 // (times in UTC), and the model that turns them into heights.

@@ -16,8 +16,8 @@ Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
     const QString fileName = QString::fromLatin1(spot.PictureFile);
     const QString place = QFileInfo(fileName).baseName();
     const QString title = place.isEmpty()
-        ? QStringLiteral("Brenlow")
-        : QStringLiteral("Brenlow \u2013 ") + place.left(1).toUpper() + place.mid(1);
+        ? ProgramTitleText()
+        : ProgramTitleText() + QStringLiteral(" \u2013 ") + place.left(1).toUpper() + place.mid(1);
     setWindowTitle(title);
     SetBackgroundPicture(PaintFramelessBackground(ClientSize, title));
 

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/chart_geometry.h"
 #include "core/chart_surface.h"
+#include "core/installation_files.h"
 #include "core/pointer_shapes.h"
 #include "core/program_info.h"
 #include "core/rounding.h"
@@ -44,7 +45,8 @@ bool SpotHitTest(AppState &state, std::int16_t mouse_state, PointerShapes &point
         const double r = PictureX(state, spot.Right);
         const double b = PictureY(state, spot.Bottom);
         if (l <= px && px <= r && t <= py && py <= b) {
-            pointers.SetCustomShape(CursorFile(program, "camera.cur"), PointerShape::PointingHand);
+            pointers.SetCustomShape(CursorFile(program, CameraCursorFileName),
+                                    PointerShape::PointingHand);
             state.HoverPictureSpot = static_cast<std::int32_t>(i);
         }
     }
@@ -80,12 +82,13 @@ PointerModes::PointerModes(AppState &state, ImageSurface &surface, PointerShapes
 
 void PointerModes::ShowOpenHand()
 {
-    pointers_.SetCustomShape(CursorFile(program_, "handopen.cur"), PointerShape::OpenHand);
+    pointers_.SetCustomShape(CursorFile(program_, OpenHandCursorFileName), PointerShape::OpenHand);
 }
 
 void PointerModes::ShowClosedHand()
 {
-    pointers_.SetCustomShape(CursorFile(program_, "handshut.cur"), PointerShape::ClosedHand);
+    pointers_.SetCustomShape(CursorFile(program_, ClosedHandCursorFileName),
+                             PointerShape::ClosedHand);
 }
 
 void PointerModes::TogglePanMode()
