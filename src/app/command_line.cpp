@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/command_output.h"
+#include "app/plan_command.h"
 #include "core/program_info.h"
 #include "tides/tide_constants.h"
 #include "tides/tide_prediction.h"
@@ -24,8 +25,8 @@ constexpr char UsageHead[] =
     "Usage: brenlow [OPTION]\n"
     "Without an option (or with Qt's own, such as -platform or -style), starts the Brenlow\n"
     "desktop program. An option answers without a display; exit status 0 when done, 2 with\n"
-    "one line on stderr saying what is wrong (bad input, a missing or damaged file).\n"
-    "Times are local, as the TZ variable sets them.\n"
+    "one line on stderr saying what is wrong (bad input, a missing or damaged file, a\n"
+    "passage that cannot be sailed). Times are local, as the TZ variable sets them.\n"
     "\n"
     "  --tides [YYYY-MM-DD] [--days N]\n"
     "                 print the high and low waters at Portsmouth from that date\n"
@@ -117,11 +118,16 @@ std::optional<int> RunCommandLine(int argc, char **argv)
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("--tides"))
         return PrintTides(rest);
+    if (command == QLatin1String("--plan"))
+        return RunPlanCommand(rest);
+    if (command == QLatin1String("--stream"))
+        return RunStreamCommand(rest);
     const bool help = command == QLatin1String("--help") || command == QLatin1String("-h");
     if (help || command == QLatin1String("--version")) {
         if (!rest.isEmpty())
             return Refuse(QStringLiteral("unexpected argument %1 (see --help)").arg(rest.front()));
-        PrintOut(help ? QString::fromLatin1(UsageHead) + QString::fromLatin1(UsageTail)
+        PrintOut(help ? QString::fromLatin1(UsageHead) + QString::fromLatin1(PlanUsage)
+                         + QString::fromLatin1(UsageTail)
                       : QStringLiteral("%1 %2\n").arg(QLatin1String(ProgramTitle), VersionText()));
         return ExitDone;
     }

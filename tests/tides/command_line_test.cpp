@@ -45,7 +45,7 @@ TEST(CommandLine, RefusesBadInputWithOneLine)
     }
     const ProgramOutput help = RunProgram({"--help"});
     EXPECT_EQ(help.ExitCode, 0);
-    for (const char *option : {"--tides", "--version"})
+    for (const char *option : {"--tides", "--plan", "--sweep", "--stream", "--version"})
         EXPECT_TRUE(help.Out.contains(QLatin1String(option))) << option;
     EXPECT_EQ(RunProgram({"-h"}).Out, help.Out);
     EXPECT_EQ(RunProgram({"--version"}).Out, QStringLiteral("Brenlow %1\n").arg(VersionText()));
