@@ -101,7 +101,6 @@ TEST(PlanCommandTest, RefusesWithOneLineNamingTheFault)
         WriteRoute(folder, "land.gpx", {HurstToCowes[0], {"Newport", Position(42, 17.5)}});
     const QString offChart =
         WriteRoute(folder, "far.gpx", {HurstToCowes[0], {"Far out", Position(80, 20)}});
-    const QString lone = WriteRoute(folder, "lone.gpx", {HurstToCowes[0]});
     folder.WriteFile("bad.gpx",
                      "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\">\n <rte>\n"
                      "  <rtept lat=\"50.7\" lon=\"-1.5\"/>\n  <rtept lon=\"-1.4\"/>\n"
@@ -109,8 +108,6 @@ TEST(PlanCommandTest, RefusesWithOneLineNamingTheFault)
     const QString bad = folder.FilePath("bad.gpx");
     const QString good = WriteRoute(folder, "good.gpx", HurstToCowes);
     const QStringList plan = PlanArguments(good, "5");
-    const QString inWater = QString::number(Position(44, 26).Latitude, 'f', 6);
-    const QString westOfIt = QString::number(Position(44, 26).Longitude, 'f', 6);
 
     const struct
     {
@@ -121,49 +118,28 @@ TEST(PlanCommandTest, RefusesWithOneLineNamingTheFault)
         {"a point on land, named", PlanArguments(land, "5"), "Route point 2 (Newport) is on land"},
         {"a point off the chart", PlanArguments(offChart, "5"),
          "Route point 2 (Far out) is outside the chart"},
-        {"a route of one point", PlanArguments(lone, "5"), "A route needs at least two points"},
         {"a GPX that is not: where it fails", PlanArguments(bad, "5"),
          bad + ", line 5, column 21: rtept has no lat"},
         {"no route file", PlanArguments(folder.FilePath("none.gpx"), "5"),
          "the route file " + folder.FilePath("none.gpx") + " is missing"},
-        {"no route file named", {"--plan", "--speed", "5"}, "--plan needs a GPX route file"},
         {"speed 0", PlanArguments(good, "0"),
          "--speed 0: the boat's speed through the water "
          "must be more than 0 and at most 30 knots"},
-        {"speed below 0", PlanArguments(good, "-4"), "--speed -4: the boat's speed"},
         {"speed just over 30", PlanArguments(good, "30.01"), "--speed 30.01: the boat's speed"},
-        {"speed not a number", PlanArguments(good, "five"), "--speed five: the boat's speed"},
-        {"no speed", {"--plan", good, "--depart", Departure}, "--plan needs --speed KN"},
         {"no departure", {"--plan", good, "--speed", "5"}, "--plan needs --depart"},
         {"a departure on no date",
          {"--plan", good, "--speed", "5", "--depart", "2026-02-30 10:00"},
          "--depart \"2026-02-30 10:00\" is not a date and time of the local clock"},
-        {"a departure of another form",
-         {"--plan", good, "--speed", "5", "--depart", "12/06/2026 08:20"},
-         "--depart \"12/06/2026 08:20\" is not"},
         {"a departure the clocks skip",
          {"--plan", good, "--speed", "5", "--depart", "2026-03-29 01:30"},
          "--depart \"2026-03-29 01:30\" is not"},
-        {"a value missing at the end", plan + QStringList{"--sweep"}, "--sweep needs a value"},
         {"a sweep over a day each way", plan + QStringList{"--sweep", "24.5"},
          "--sweep 24.5: the sweep must reach more than 0 and at most 24 hours each way"},
-        {"a variation past 180", plan + QStringList{"--variation", "-181"},
-         "--variation -181: the variation must be degrees from -180 to 180"},
-        {"an option twice", plan + QStringList{"--csv", "--csv"}, "--csv is given twice"},
         {"an unknown option", plan + QStringList{"--fast"}, "unknown option --fast"},
-        {"a stray argument", plan + QStringList{"now"}, "unexpected argument now"},
         {"the stream on land",
          {"--stream", "50.7", "-1.2917", Departure},
          "50.7 -1.2917 is on land"},
-        {"the stream off the chart",
-         {"--stream", "52", "-1.3", Departure},
-         "52 -1.3 is outside the chart"},
-        {"the stream at latitude 91",
-         {"--stream", "91", westOfIt, Departure},
-         "--stream 91: the latitude must be decimal degrees from -90 to 90"},
-        {"the stream without a time",
-         {"--stream", inWater, westOfIt},
-         "--stream needs LAT LON \"YYYY-MM-DD HH:MM\""},
+        {"the stream without a time", {"--stream", "50.7", "-1.4"}, "--stream needs LAT LON"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.Name);
@@ -282,33 +258,28 @@ TEST(PlanCommandTest, TheSweepAgreesWithThePlanAtItsDeparture)
 
     // At 2 kn some departures meet a head stream that stops the boat: their arrival and
     // duration are empty, and the table says why; the quickest of the rest is marked.
-    const ProgramOutput slow =
-        RunBrenlow(PlanArguments(route, "2") + QStringList{"--sweep", "3", "--csv"});
-    ASSERT_EQ(slow.ExitCode, 0) << slow.Err.toStdString();
-    const ProgramOutput slowTable =
-        RunBrenlow(PlanArguments(route, "2") + QStringList{"--sweep", "3"});
-    std::vector<QString> failed;
+    const QStringList slow = PlanArguments(route, "2") + QStringList{"--sweep", "3"};
+    const ProgramOutput slowCsv = RunBrenlow(slow + QStringList{"--csv"});
+    const ProgramOutput slowTable = RunBrenlow(slow);
+    ASSERT_EQ(slowCsv.ExitCode, 0) << slowCsv.Err.toStdString();
     std::vector<std::pair<qint64, QString>> durations;
-    for (const QStringList &entry : CsvRecords(slow.Out)) {
-        if (entry[0] == "depart")
-            continue;
+    qsizetype failed = 0;
+    const std::vector<QStringList> slowEntries = CsvRecords(slowCsv.Out);
+    for (std::size_t k = 1; k < slowEntries.size(); ++k) {
+        const QStringList &entry = slowEntries[k];
         EXPECT_EQ(entry[1].isEmpty(), entry[2].isEmpty()) << entry.join(',').toStdString();
         if (entry[1].isEmpty())
-            failed.push_back(entry[0]);
+            ++failed;
         else
             durations.push_back({entry[2].toLongLong(), entry[0]});
     }
-    ASSERT_FALSE(failed.empty());
+    EXPECT_GT(failed, 0);
+    EXPECT_EQ(slowTable.Out.count("  Leg 1 (Off Hurst to "), failed);
     ASSERT_FALSE(durations.empty());
-    for (const QString &departure : failed)
-        EXPECT_TRUE(slowTable.Out.contains(QRegularExpression(
-            "\n" + QRegularExpression::escape(departure) + R"(\s+-\s+-\s+Leg 1 )")))
-            << departure.toStdString();
     const QString quickest = std::min_element(durations.begin(), durations.end())->second;
     EXPECT_EQ(slowTable.Out.count("<- quickest"), 1);
     EXPECT_TRUE(slowTable.Out.contains(
-        QRegularExpression("\n" + QRegularExpression::escape(quickest) + ".*<- quickest\n")))
-        << slowTable.Out.toStdString();
+        QRegularExpression("\n" + QRegularExpression::escape(quickest) + ".*<- quickest\n")));
 }
 
 TEST(PlanCommandTest, TheStreamAtAStationIsThatStationsArrow)
@@ -363,51 +334,33 @@ TEST(PlanCommandTest, TheStreamAtAStationIsThatStationsArrow)
     EXPECT_GE(checked, 2);
 }
 
-TEST(PlanCommandTest, SaysWhichFileOfTheProgramFolderItLacks)
+TEST(PlanCommandTest, NeedsTheConstantsButNoDisplayForAPlainFlowDatabase)
 {
-    // The program folder filled a file at a time. Its flow database is stored plain, whose
-    // warning would be a message box on the desktop: here it shows nothing and fails nothing.
     const test::TempProgramFolder folder;
     folder.CopyFromBuiltProgram("brenlow");
-    QFile shipped(test::BuiltProgramFolder() + "/temp.bmp");
+    const QStringList stream{"--stream", "50.733", "-1.433", Departure}; // 50°44'N 1°26'W
+    const ProgramOutput bare = RunBrenlow(stream, folder.FilePath("brenlow"));
+    EXPECT_EQ(bare.ExitCode, 2);
+    EXPECT_EQ(bare.Err,
+              "brenlow: The tidal constants file " + folder.FilePath(TideConstantsFileName)
+                  + " is missing.\n");
+
+    // A flow database stored plain gets a warning in a message box on the desktop; here it
+    // shows nothing and stops nothing.
+    QFile shipped(test::BuiltProgramFolder() + "/" + FlowDatabaseFileName);
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-    const QByteArray content = shipped.readAll();
+    const QByteArray encoded = shipped.readAll();
     QByteArray plain;
-    for (const QByteArrayView line : SplitFileLines(content))
+    for (const QByteArrayView line : SplitFileLines(encoded))
         if (line != QByteArrayView(EncodedMarker))
             plain += DecodeLine(line) + "\r\n";
-
-    const QString inWater = QString::number(Position(44, 26).Latitude, 'f', 6);
-    const QString westOfIt = QString::number(Position(44, 26).Longitude, 'f', 6);
-    const struct
-    {
-        const char *Added;
-        QString Reason; // empty: the stream is printed
-    } rows[] = {
-        {nullptr, folder.FilePath(TideConstantsFileName) + " is missing"},
-        {TideConstantsFileName,
-         "the flow database " + folder.FilePath("temp.bmp") + " holds no tidal stations"},
-        {"temp.bmp", "Subscript out of range: temp3.bmp line 1 is missing"},
-        {"temp3.bmp", "the chart picture " + folder.FilePath("backdrop.bmp") + " cannot be read"},
-        {"backdrop.bmp", QString()},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.Added ? row.Added : "nothing");
-        if (row.Added == QLatin1String("temp.bmp"))
-            folder.WriteFile("temp.bmp", plain);
-        else if (row.Added)
-            folder.CopyFromBuiltProgram(row.Added);
-        const ProgramOutput run =
-            RunBrenlow({"--stream", inWater, westOfIt, Departure}, folder.FilePath("brenlow"));
-        EXPECT_EQ(run.ExitCode, row.Reason.isEmpty() ? 0 : 2);
-        if (row.Reason.isEmpty()) {
-            EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
-            EXPECT_TRUE(run.Out.startsWith("set ")) << run.Out.toStdString();
-        } else {
-            EXPECT_EQ(run.Err.count('\n'), 1);
-            EXPECT_TRUE(run.Err.contains(row.Reason)) << run.Err.toStdString();
-        }
-    }
+    folder.WriteFile(FlowDatabaseFileName, plain);
+    for (const char *file : {TideConstantsFileName, RateTableFileName, "backdrop.bmp"})
+        folder.CopyFromBuiltProgram(file);
+    const ProgramOutput run = RunBrenlow(stream, folder.FilePath("brenlow"));
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.startsWith("set ")) << run.Out.toStdString();
 }
 
 } // namespace
