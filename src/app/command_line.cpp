@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/command_output.h"
+#include "app/plan_command.h"
 #include "core/program_info.h"
 #include "tides/tide_constants.h"
 #include "tides/tide_prediction.h"
@@ -10,39 +12,34 @@
 #include <QStringList>
 #include <QTimeZone>
 
-#include <cstdio>
+#include <cstring>
 
 namespace brenlow {
 
 namespace {
 
-constexpr int ExitDone = 0;
-constexpr int ExitBadInput = 2;
 constexpr int DefaultDays = 1;
 constexpr int MaxDays = 366;
 
-constexpr char Usage[] = "Usage: brenlow [OPTION]\n"
-                         "Without an option, starts the Brenlow desktop program.\n"
-                         "\n"
-                         "  --tides [YYYY-MM-DD] [--days N]\n"
-                         "                 print the high and low waters at Portsmouth from that "
-                         "date\n"
-                         "                 (default today) for N days (1 to 366, default 1), "
-                         "one a line:\n"
-                         "                 date, local time, HW or LW, height in metres above "
-                         "chart datum\n"
-                         "  --help         print this help and exit\n"
-                         "  --version      print the version and exit\n";
+constexpr char UsageHead[] =
+    "Usage: brenlow [OPTION]\n"
+    "Without an option (or with Qt's own, such as -platform or -style), starts the Brenlow\n"
+    "desktop program. An option answers without a display; exit status 0 when done, 2 with\n"
+    "one line on stderr saying what is wrong (bad input, a missing or damaged file, a\n"
+    "passage that cannot be sailed). Times are local, as the TZ variable sets them.\n"
+    "\n"
+    "  --tides [YYYY-MM-DD] [--days N]\n"
+    "                 print the high and low waters at Portsmouth from that date\n"
+    "                 (default today) for N days (1 to 366, default 1), one a line:\n"
+    "                 date, local time, HW or LW, height in metres above chart datum\n";
+constexpr char UsageTail[] = "  -h, --help     print this help and exit\n"
+                             "  --version      print the version and exit\n";
 
-void Print(const QString &text)
+// The program's own arguments begin with two dashes (or are -h); Qt's begin with one and
+// belong to the desktop program.
+bool IsCommandLineUse(const char *argument)
 {
-    std::fputs(text.toUtf8().constData(), stdout);
-}
-
-int Fail(const QString &reason)
-{
-    std::fputs(QStringLiteral("brenlow: %1\n").arg(reason).toUtf8().constData(), stderr);
-    return ExitBadInput;
+    return std::strncmp(argument, "--", 2) == 0 || std::strcmp(argument, "-h") == 0;
 }
 
 std::optional<QDate> ReadDate(const QString &text)
@@ -62,7 +59,7 @@ int PrintTides(const QStringList &arguments)
     if (index < arguments.size() && !arguments.at(index).startsWith(QLatin1Char('-'))) {
         const auto date = ReadDate(arguments.at(index));
         if (!date)
-            return Fail(
+            return Refuse(
                 QStringLiteral("%1 is not a date of the form YYYY-MM-DD").arg(arguments.at(index)));
         from = *date;
         ++index;
@@ -70,13 +67,14 @@ int PrintTides(const QStringList &arguments)
     while (index < arguments.size()) {
         const QString &argument = arguments.at(index);
         if (argument != QLatin1String("--days"))
-            return Fail(argument.startsWith(QLatin1Char('-'))
-                            ? QStringLiteral("unknown option %1 (see --help)").arg(argument)
-                            : QStringLiteral("unexpected argument %1 (see --help)").arg(argument));
+            return Refuse(
+                argument.startsWith(QLatin1Char('-'))
+                    ? QStringLiteral("unknown option %1 (see --help)").arg(argument)
+                    : QStringLiteral("unexpected argument %1 (see --help)").arg(argument));
         bool ok = false;
         const int count = index + 1 < arguments.size() ? arguments.at(index + 1).toInt(&ok) : 0;
         if (!ok || count < 1 || count > MaxDays)
-            return Fail(
+            return Refuse(
                 QStringLiteral("--days needs a whole number of days from 1 to %1").arg(MaxDays));
         days = count;
         index += 2;
@@ -85,7 +83,7 @@ int PrintTides(const QStringList &arguments)
     const QString path = RunningProgramInfo().FilePath(QString::fromLatin1(TideConstantsFileName));
     const TideConstantsResult loaded = LoadTideConstants(path);
     if (!loaded.Constants)
-        return Fail(loaded.Error);
+        return Refuse(loaded.Error);
     const TideConstants &constants = *loaded.Constants;
 
     const QDateTime start(from, QTime(0, 0), Qt::LocalTime);
@@ -102,7 +100,7 @@ int PrintTides(const QStringList &arguments)
                          extreme.High ? QStringLiteral("HW") : QStringLiteral("LW"),
                          QString::number(extreme.HeightM, 'f', 2));
     }
-    Print(text);
+    PrintOut(text);
     return ExitDone;
 }
 
@@ -110,25 +108,30 @@ int PrintTides(const QStringList &arguments)
 
 std::optional<int> RunCommandLine(int argc, char **argv)
 {
-    if (argc <= 1)
+    if (argc <= 1 || !IsCommandLineUse(argv[1]))
         return std::nullopt;
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) // all of them were Qt's own
-        return Fail(QStringLiteral("no option given (see --help)"));
+        return Refuse(QStringLiteral("no option given (see --help)"));
     const QString &command = arguments.front();
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("--tides"))
         return PrintTides(rest);
-    if (command == QLatin1String("--help") || command == QLatin1String("--version")) {
+    if (command == QLatin1String("--plan"))
+        return RunPlanCommand(rest);
+    if (command == QLatin1String("--stream"))
+        return RunStreamCommand(rest);
+    const bool help = command == QLatin1String("--help") || command == QLatin1String("-h");
+    if (help || command == QLatin1String("--version")) {
         if (!rest.isEmpty())
-            return Fail(QStringLiteral("unexpected argument %1 (see --help)").arg(rest.front()));
-        Print(command == QLatin1String("--help")
-                  ? QString::fromLatin1(Usage)
-                  : QStringLiteral("%1 %2\n").arg(QLatin1String(ProgramTitle), VersionText()));
+            return Refuse(QStringLiteral("unexpected argument %1 (see --help)").arg(rest.front()));
+        PrintOut(help ? QString::fromLatin1(UsageHead) + QString::fromLatin1(PlanUsage)
+                         + QString::fromLatin1(UsageTail)
+                      : QStringLiteral("%1 %2\n").arg(QLatin1String(ProgramTitle), VersionText()));
         return ExitDone;
     }
-    return Fail(QStringLiteral("unknown option %1 (see --help)").arg(command));
+    return Refuse(QStringLiteral("unknown option %1 (see --help)").arg(command));
 }
 
 } // namespace brenlow

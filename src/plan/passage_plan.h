@@ -27,8 +27,9 @@ struct PassageRequest
 
 // A stretch of a leg sailed with one stream: a leg is cut wherever the pair of half-hour steps
 // the stream is interpolated between changes (at each step time of the nearest high water,
-// and where the next high water becomes the nearest), and each piece takes the stream at its
-// middle in place and time. Piece k starts when piece k - 1 ends.
+// where the next high water becomes the nearest, and at the ends of a gap between two tides),
+// and each piece takes the stream at its middle in place and time. Piece k starts when piece
+// k - 1 ends.
 struct PlanPiece
 {
     int Leg = 0;  // 1-based: leg n runs from route point n to n + 1
@@ -55,7 +56,7 @@ enum class PlanProblem {
     PointOffChart,   // a route point outside the chart
     LegCrossesLand,  // the rhumb line between two route points crosses land
     LegLeavesChart,  // ... or leaves the chart
-    NoHighWaterNear, // a piece's moment has no high water within six hours
+    NoHighWaterNear, // a piece's moment is over six hours before the first or after the last HW
     NoStreamStation, // a piece's middle has no station in the same water
     CannotHoldTrack, // the stream across the track is stronger than the boat
     NoProgress,      // the boat would make no way over the ground

@@ -75,10 +75,16 @@ StreamField::StreamField(const AppState &state, const WaterMask &mask,
 std::optional<StreamVector> StreamField::StationAt(std::size_t station,
                                                    const TideMoment &moment) const
 {
-    const std::size_t first = (moment.HighWater * stations_.size() + station - 1) * StepCount
-        + static_cast<std::size_t>(moment.Step - FirstStep);
-    const StreamVector before = steps_[first];
-    const StreamVector after = steps_[first + 1];
+    const auto index = [&](std::size_t highWater, std::int32_t step) {
+        return (highWater * stations_.size() + station - 1) * StepCount
+            + static_cast<std::size_t>(step - FirstStep);
+    };
+    const StreamVector before = steps_[index(moment.HighWater, moment.Step)];
+    // Between two tides the stream runs from step 25 of the one to step 1 of the next, each
+    // carried to its own high water's height.
+    const StreamVector after = moment.Step == LastStep
+        ? steps_[index(moment.HighWater + 1, FirstStep)]
+        : steps_[index(moment.HighWater, moment.Step + 1)];
     // At a step time only that step's stream counts.
     if (moment.Weight == 0)
         return HasValue(before) ? std::optional(before) : std::nullopt;

@@ -32,7 +32,7 @@ inline constexpr double NeighbourRadiusNm = 3;
 
 enum class StreamStatus {
     Known,
-    NoHighWaterNear,      // no high water within six hours of the moment
+    NoHighWaterNear,      // more than six hours before the first high water or after the last
     NoStationInSameWater, // no station with a stream then is reachable without crossing land
 };
 
@@ -47,9 +47,10 @@ struct StreamAnswer
 // height of the high water the moment is counted from).
 //
 // In time: between the two steps around the moment, linearly in the east and north
-// components. In space: the inverse-distance-squared mean of the stations within
-// NeighbourRadiusNm that are in the same water (the straight line to them on the chart picture
-// stays on water); with none that near, the nearest station in the same water. A station
+// components; in the gap between two tides more than twelve hours apart, between step 25 of
+// the one and step 1 of the next. In space: the inverse-distance-squared mean of the stations
+// within NeighbourRadiusNm that are in the same water (the straight line to them on the chart
+// picture stays on water); with none that near, the nearest station in the same water. A station
 // without a stream at the moment (no direction, or no rate, at either step used) is passed
 // over. At a station's own point the stream is that station's.
 class StreamField

@@ -60,12 +60,15 @@ TEST(StreamFieldTest, MeansTheStationsInTheSameWaterBetweenTheStepsAroundTheMome
          0, 2},
         {"a 5.0 m high water doubles the rates", Position(45, 20), At(12, 0), 5.0, known, 2, 0},
         {"six hours after: step 25", Position(45, 20), At(18, 0), none, known, 1, 0},
-        {"past six hours: unknown", Position(45, 20), At(18, 0, 1), none,
+        {"half-way through the gap to the 5.0 m tide's step 1", Position(45, 20), At(18, 12, 30),
+         none, known, 1.5, 0},
+        {"past six hours after the last: unknown", Position(45, 20), At(6, 25, 1, 13), none,
          StreamStatus::NoHighWaterNear, 0, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const StreamField field(state, mask, {{At(12, 0), c.height}});
+        // The next high water, 5.0 m, comes 12 h 25 min later: a gap from 18:00 to 18:25.
+        const StreamField field(state, mask, {{At(12, 0), c.height}, {At(0, 25, 0, 13), 5.0}});
         const StreamAnswer answer = field.At(c.where, EpochSeconds(c.when));
         ASSERT_EQ(answer.Status, c.status);
         EXPECT_NEAR(answer.Stream.EastKn, c.east, 1e-9);

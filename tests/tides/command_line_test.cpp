@@ -1,5 +1,6 @@
 // The built program's command line, run as a user runs it, under TZ=UTC.
 #include "core/program_info.h"
+#include "support/program_process.h"
 #include "support/test_platform.h"
 #include "tides/reference_table.h"
 
@@ -9,31 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace brenlow {
 namespace {
 
-struct ProgramOutput
-{
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-ProgramOutput RunProgram(const QStringList &arguments,
-                         const QString &program = test::BuiltProgramFolder() + "/brenlow")
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TZ", "UTC");
-    for (const char *display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QLatin1String(display)); // none is needed
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using test::ProgramOutput;
+using test::RunProgram;
 
 TEST(CommandLine, RefusesBadInputWithOneLine)
 {
@@ -62,8 +45,28 @@ TEST(CommandLine, RefusesBadInputWithOneLine)
     }
     const ProgramOutput help = RunProgram({"--help"});
     EXPECT_EQ(help.ExitCode, 0);
-    EXPECT_TRUE(help.Out.contains("--tides") && help.Out.contains("--version"));
+    for (const char *option : {"--tides", "--plan", "--sweep", "--stream", "--version"})
+        EXPECT_TRUE(help.Out.contains(QLatin1String(option))) << option;
+    EXPECT_EQ(RunProgram({"-h"}).Out, help.Out);
     EXPECT_EQ(RunProgram({"--version"}).Out, QStringLiteral("Brenlow %1\n").arg(VersionText()));
+}
+
+// Guards against the command line refusing Qt's own arguments, which are the desktop program's.
+TEST(CommandLine, LeavesQtsOwnArgumentsToTheDesktopProgram)
+{
+    // The desktop program's QApplication takes -platform, finds no such plugin and ends with
+    // Qt's fatal error (an abort, without a core file here).
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+    });
+    process.start(test::BuiltProgramFolder() + "/brenlow", {"-platform", "brenlow-no-such"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << err.toStdString();
+    EXPECT_TRUE(err.contains("brenlow-no-such")) << err.toStdString();
+    EXPECT_FALSE(err.contains("unknown option")) << err.toStdString();
 }
 
 TEST(CommandLine, PrintsAMonthAsTheReferenceHasIt)

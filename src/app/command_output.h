@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace brenlow {
+
+// The exit statuses of the program's uses without a display.
+inline constexpr int ExitDone = 0;
+// Bad input, a missing or damaged file, or a passage that cannot be sailed.
+inline constexpr int ExitBadInput = 2;
+
+// Writes text, UTF-8, to standard output.
+void PrintOut(const QString &text);
+
+// Writes "brenlow: reason" to standard error as one line (any line break in reason becomes a
+// space) and gives ExitBadInput.
+int Refuse(const QString &reason);
+
+} // namespace brenlow
