@@ -18,7 +18,7 @@
 #include "core/program_info.h"
 #include "core/settings_store.h"
 #include "platform/chart_surface_widget.h"
-#include "platform/picture_cache.h"
+#include "platform/picture_file.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/surface_painter.h"
 #include "view/zoom_ladder.h"
@@ -193,7 +193,7 @@ void BM_HalvedCopies_Real(benchmark::State &bench)
 {
     if (!RealContentPresent(bench))
         return;
-    const QImage chart = LoadCachedPicture(QStringLiteral(BRENLOW_BIN_DIR "/backdrop.bmp"));
+    const QImage chart = DecodePictureFile(QStringLiteral(BRENLOW_BIN_DIR "/backdrop.bmp"));
     const QImage copies[] = {chart, chart.copy()}; // two pictures: every use makes the copies
     SurfacePaintCache cache;
     int i = 0;

@@ -296,6 +296,11 @@ QSize ChartSurfaceWidget::PictureSize() const
     return impl_->Recording.PictureSize();
 }
 
+int ChartSurfaceWidget::PictureReductions() const
+{
+    return impl_->Cache.Reductions();
+}
+
 QImage ChartSurfaceWidget::RenderPicture() const
 {
     return brenlow::RenderPicture(impl_->Recording);

@@ -71,6 +71,8 @@ public:
     QSize PictureSize() const;
     // The loaded picture with the display list drawn into it at 100 %, for checks on pixels.
     QImage RenderPicture() const;
+    // How many times the view has made the halved copies of a picture it paints from.
+    int PictureReductions() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,20 +1,40 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 
+#include <cstddef>
+#include <deque>
+
 namespace brenlow {
 
-// The decoded picture of a file, shared by every surface of the process. A file is decoded
-// again only when its absolute path, size or modification time differs from what was decoded
-// before; otherwise the answer is the same shared image, without touching the file's content.
-// Throws AppError: 53 when the file does not exist; 75 when it is no regular file ("<path> is
-// not a file"), cannot be read or decoded, when its data ends before the size its headers
-// declare, or when the decoder reports it damaged.
-QImage LoadCachedPicture(const QString &path);
+// The decoded pictures a surface loads, kept while their files stay as they were: a file is
+// decoded again only when its absolute path, size or modification time differs from what was
+// decoded before; otherwise the answer is the same shared image, without reading the file's
+// content. Load throws AppError as DecodePictureFile does.
+class PictureCache
+{
+public:
+    QImage Load(const QString &path);
+    // How many times a file was decoded, successfully or not (an answer from the cache does
+    // not count).
+    int Decodes() const { return decodes_; }
 
-// How many times this process has decoded a file, successfully or not (a reload served from
-// the cache does not count).
-int PictureDecodeCount();
+private:
+    // A handful of pictures: the chart and the odd other one. The chart alone is about 80 MB
+    // decoded, so the cache stays small.
+    static constexpr std::size_t Capacity = 3;
+
+    struct Entry
+    {
+        QString AbsolutePath;
+        qint64 Size = 0;
+        QDateTime Modified;
+        QImage Picture;
+    };
+    std::deque<Entry> entries_; // most recently used first
+    int decodes_ = 0;
+};
 
 } // namespace brenlow

@@ -16,7 +16,7 @@ RecordingSurface::~RecordingSurface() = default;
 
 void RecordingSurface::LoadImageFile(const QString &path)
 {
-    QImage picture = LoadCachedPicture(path); // throws and leaves the surface as it was
+    QImage picture = pictures_.Load(path); // throws and leaves the surface as it was
     if (picture.cacheKey() != picture_.cacheKey())
         picture_ = std::move(picture);
     items_.clear();

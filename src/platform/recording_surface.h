@@ -2,6 +2,7 @@
 
 #include "core/chart_surface.h"
 #include "core/display_list.h"
+#include "platform/picture_cache.h"
 #include "platform/surface_layout.h"
 
 #include <QImage>
@@ -65,6 +66,9 @@ public:
     void AddPolygonPoint(std::int32_t x, std::int32_t y) override;
     void DrawPolygon() override;
 
+    // How many times a picture file was decoded for this surface (a reload of an unchanged
+    // file is not).
+    int PictureDecodes() const { return pictures_.Decodes(); }
     // The loaded picture (null before the first load) and its size in picture pixels.
     const QImage &Picture() const { return picture_; }
     QSize PictureSize() const { return picture_.size(); }
@@ -75,6 +79,7 @@ public:
 private:
     FontKey CurrentFont() const;
 
+    PictureCache pictures_;
     QImage picture_;
     std::vector<DisplayItem> items_;
     std::vector<ItemLayout> layouts_; // one per item

@@ -117,13 +117,6 @@ QImage Halved(const QImage &image)
     return half;
 }
 
-// Everything paints on the user-interface thread, so the count needs no lock.
-int &Reductions()
-{
-    static int count = 0;
-    return count;
-}
-
 // A painter's resolution, for the fonts drawn through it.
 int DeviceDpi(const QPainter &painter)
 {
@@ -216,6 +209,7 @@ void DrawLabel(QPainter &painter, const QTransform &toDevice, const DrawnText &t
 struct SurfacePaintCache::Data
 {
     qint64 PictureKey = 0;       // QImage::cacheKey of the picture the copies were made from
+    int Reductions = 0;          // how many times copies were made
     std::vector<QImage> Reduced; // [i] is the picture halved i + 1 times
 
     QHash<SpriteKey, Sprite> Sprites;
@@ -229,7 +223,7 @@ struct SurfacePaintCache::Data
         PictureKey = picture.cacheKey();
         if (picture.isNull())
             return;
-        ++Reductions();
+        ++Reductions;
         QImage level = picture;
         if (level.format() != QImage::Format_RGB32
             && level.format() != QImage::Format_ARGB32_Premultiplied)
@@ -302,9 +296,9 @@ void SurfacePaintCache::UsePicture(const QImage &picture)
     d_->UsePicture(picture);
 }
 
-int PictureReductionCount()
+int SurfacePaintCache::Reductions() const
 {
-    return Reductions();
+    return d_->Reductions;
 }
 
 const QImage &PagePictureCut::Cut(const QImage &picture, const QRect &part)

@@ -30,6 +30,8 @@ public:
     // Makes the halved copies of this picture, off the paint path, unless they are made from
     // it already: a reload of the same decoded picture keeps them.
     void UsePicture(const QImage &picture);
+    // How many times it has made the halved copies of a picture.
+    int Reductions() const;
 
 private:
     friend class SurfacePainter;
@@ -84,9 +86,6 @@ private:
     SurfacePaintCache *cache_ = nullptr;
     PagePictureCut *pageCut_ = nullptr;
 };
-
-// How many times this process has made the halved copies of a picture.
-int PictureReductionCount();
 
 // The picture with the display list drawn into it at 100 %, for checks on pixels.
 QImage RenderPicture(const RecordingSurface &surface);

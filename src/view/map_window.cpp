@@ -3,7 +3,7 @@
 #include "core/app_error.h"
 #include "core/picture_spot.h"
 #include "core/program_info.h"
-#include "platform/picture_cache.h"
+#include "platform/picture_file.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -30,7 +30,7 @@ Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
     // damaged, which a plain decode would show in part.
     QImage picture;
     try {
-        picture = LoadCachedPicture(program.FilePath(fileName));
+        picture = DecodePictureFile(program.FilePath(fileName));
     } catch (const AppError &) {
         // Not available, as a missing file is.
     }

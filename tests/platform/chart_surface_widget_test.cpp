@@ -84,9 +84,9 @@ TEST(ChartSurfaceWidget, HalvedCopiesAreMadeOncePerPicture)
     ChartSurfaceWidget surface;
     surface.resize(300, 200);
     for (const Row &row : rows) {
-        const int before = PictureReductionCount();
+        const int before = surface.PictureReductions();
         surface.LoadImageFile(row.path);
-        EXPECT_EQ(PictureReductionCount() - before, row.made) << row.name;
+        EXPECT_EQ(surface.PictureReductions() - before, row.made) << row.name;
     }
 }
 

@@ -107,12 +107,11 @@ TEST(RecordingSurface, UnchangedFileIsNotDecodedAgainButAChangedOneIs)
     const QString path = folder.Write("chart.bmp", Plain({300, 200}, Qt::red));
     RecordingSurface surface;
     surface.LoadImageFile(path);
-    const int decodes = PictureDecodeCount();
+    const int decodes = surface.PictureDecodes();
 
-    RecordingSurface other; // the cache serves every surface of the process
     surface.LoadImageFile(path);
-    other.LoadImageFile(folder.Path("./chart.bmp"));
-    EXPECT_EQ(PictureDecodeCount(), decodes);
+    surface.LoadImageFile(folder.Path("./chart.bmp"));
+    EXPECT_EQ(surface.PictureDecodes(), decodes);
 
     folder.Write("chart.bmp", Plain({320, 210}, Qt::green));
     QFile file(path);
@@ -121,7 +120,7 @@ TEST(RecordingSurface, UnchangedFileIsNotDecodedAgainButAChangedOneIs)
                                  QFileDevice::FileModificationTime));
     file.close();
     surface.LoadImageFile(path);
-    EXPECT_EQ(PictureDecodeCount(), decodes + 1);
+    EXPECT_EQ(surface.PictureDecodes(), decodes + 1);
     EXPECT_EQ(surface.PictureSize(), QSize(320, 210));
     EXPECT_EQ(RenderPicture(surface).pixel(5, 5), QColor(Qt::green).rgb());
 }

@@ -1,4 +1,4 @@
-#include "platform/picture_cache.h"
+#include "platform/picture_file.h"
 
 #include "core/app_error.h"
 
@@ -70,7 +70,7 @@ QByteArray SampleRuns(int bits = 8)
 }
 
 // A damaged picture used to load with its missing part black.
-TEST(LoadCachedPicture, WholePicturesLoadAndDamagedOnesFailNamingTheFile)
+TEST(DecodePictureFile, WholePicturesLoadAndDamagedOnesFailNamingTheFile)
 {
     struct Row
     {
@@ -119,7 +119,7 @@ TEST(LoadCachedPicture, WholePicturesLoadAndDamagedOnesFailNamingTheFile)
         file.write(row.content);
         file.close();
         try {
-            const QImage picture = LoadCachedPicture(path);
+            const QImage picture = DecodePictureFile(path);
             EXPECT_TRUE(row.whole) << "loaded";
             if (!row.whole || picture.size() != expected.size())
                 continue;
