@@ -1,29 +1,29 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (the "fuzz" preset: clang, ASan and UBSan) and runs each
-# build-fuzz/fuzz/fuzz_* for SECONDS (default 30) on a fresh corpus seeded from
+# Builds the libFuzzer targets (with the "asan" preset: clang, ASan and UBSan, the whole tree)
+# and runs each build-asan/fuzz/fuzz_* for SECONDS (default 30) on a fresh corpus seeded from
 # fuzz/corpus/<name>/. Exits non-zero when any target finds a crash, hang, leak or runaway
-# allocation; the reproducing input is kept in build-fuzz/findings/.
+# allocation; the reproducing input is kept in build-asan/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --preset asan >/dev/null
+cmake --build --preset asan
 
 # Recoverable UBSan reports in the libraries count as findings too.
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export QT_QPA_PLATFORM=offscreen
 
-findings="$PWD/build-fuzz/findings"
+findings="$PWD/build-asan/findings"
 mkdir -p "$findings"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 shopt -s nullglob
-targets=(build-fuzz/fuzz/fuzz_*)
+targets=(build-asan/fuzz/fuzz_*)
 if [ ${#targets[@]} -eq 0 ]; then
-  echo "fuzz.sh: no fuzz targets in build-fuzz/fuzz" >&2
+  echo "fuzz.sh: no fuzz targets in build-asan/fuzz" >&2
   exit 1
 fi
 

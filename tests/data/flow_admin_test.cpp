@@ -1,5 +1,6 @@
 #include "data/flow_admin.h"
 
+#include "data/flow_admin_support.h"
 #include "data/line_codec.h"
 #include "support/test_platform.h"
 
@@ -27,8 +28,12 @@
 namespace brenlow {
 namespace {
 
+using test::Compare;
+using test::InChild;
 using test::RecordingMessageBoxes;
+using test::ScratchFiles;
 using test::TempProgramFolder;
+using test::TextsOf;
 using Direction = FlowLineTranscoder::Direction;
 
 // The lines of a converted file, without their CR LF.
@@ -45,20 +50,6 @@ QByteArrayList Lines(const QByteArray &content)
 const QByteArray PlainFlow = "\"1\",\"2\",\"Station A\"\r\n"
                              "\"3\",\"4\",\"Station B, the narrows\"\r\n"
                              "\"5\",\"6\",\"Station C\"\r\n";
-
-// The scratch files a conversion left in folder.
-QStringList ScratchFiles(const QString &folder)
-{
-    return QDir(folder).entryList({QStringLiteral("tempt.*")}, QDir::AllEntries | QDir::System);
-}
-
-QStringList TextsOf(const RecordingMessageBoxes &messages)
-{
-    QStringList texts;
-    for (const test::ShownMessage &shown : messages.Shown)
-        texts << shown.Text;
-    return texts;
-}
 
 // Regression: a plain file with LF line ends, or with CR line ends, came back as one line.
 TEST(FlowAdmin, EncodingThreeLinesGivesFourAndDecodingGivesThemBack)
@@ -294,34 +285,12 @@ TEST(FlowAdmin, ConversionKeepsTheModeAndOwner)
     }
 }
 
-// The exit code of body run in a child process (which may limit its memory or give up its
-// privileges without touching this one); -1 when it did not exit.
-int InChild(const std::function<int()> &body)
-{
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(body());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Root writes anywhere: the child meets a user's permissions as nobody.
 bool BecomeUnprivileged()
 {
     constexpr uid_t nobody = 65534;
     return ::geteuid() != 0
         || (::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0);
-}
-
-// 0 when the messages are the expected ones; they go to the test's output otherwise.
-int Compare(const QStringList &shown, const QStringList &expected)
-{
-    if (shown == expected)
-        return 0;
-    std::fprintf(stderr, "shown: %s\n", qPrintable(shown.join(" | ")));
-    return 1;
 }
 
 // An installed program's folder is not the user's to write.
@@ -362,81 +331,6 @@ TEST(FlowAdmin, AFolderOrFileThatCannotBeWrittenIsNamedAndLeftAsItWas)
             GTEST_SKIP() << "no unprivileged user to run as";
         EXPECT_EQ(result, 0) << row.what;
         EXPECT_EQ(folder.ReadFile("temp.bmp"), PlainFlow) << row.what;
-        EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList()) << row.what;
-    }
-}
-
-// Bytes of address space the process holds.
-rlim_t AddressSpace()
-{
-    long pages = 0;
-    if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld", &pages) != 1)
-            pages = 0;
-        std::fclose(statm);
-    }
-    return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
-}
-
-// Leaves the process headroom bytes for blocks of 256 KiB and more. What the heap holds free
-// already is taken first, so the room is the same whatever ran before.
-bool LeaveMemory(rlim_t headroom)
-{
-    rlimit limit = {};
-    if (::getrlimit(RLIMIT_AS, &limit) != 0)
-        return false;
-    limit.rlim_cur = AddressSpace();
-    if (limit.rlim_cur == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0)
-        return false;
-    void *volatile block = nullptr;
-    do
-        block = std::malloc(256 * 1024);
-    while (block != nullptr);
-    limit.rlim_cur = AddressSpace() + headroom;
-    return ::setrlimit(RLIMIT_AS, &limit) == 0;
-}
-
-// Regression: the conversion held the file about 2.5 times in memory and aborted on a large one.
-TEST(FlowAdmin, MemoryDoesNotGrowWithTheFile)
-{
-    // Plain lines with LF ends, then one line of 4 MiB.
-    QByteArray plain;
-    while (plain.size() < 16 * 1024 * 1024)
-        plain += "\"" + QByteArray::number(plain.size()) + "\",\"Station\xb0 description\"\n";
-    plain += QByteArray(4 * 1024 * 1024, 'x') + "\n";
-    const QByteArray small = "\"a\"\r\n";
-    const QString noMemory =
-        "there is not enough memory to convert flow file temp.bmp, it was left unchanged";
-    struct Row
-    {
-        const char *what;
-        const QByteArray &plain;
-        rlim_t headroom;
-        QStringList messages;
-        QByteArray result;
-    };
-    const Row rows[] = {
-        {"a file of 20 MiB with 8 MiB of memory left",
-         plain,
-         8 * 1024 * 1024,
-         {"Encryption Completed", "Decryption Completed"},
-         QByteArray(plain).replace("\n", "\r\n")},
-        {"no memory for a piece of the file", small, 0, {noMemory, noMemory}, small},
-    };
-    for (const Row &row : rows) {
-        TempProgramFolder folder;
-        folder.WriteFile("temp.bmp", row.plain);
-        const int result = InChild([&] {
-            RecordingMessageBoxes messages;
-            messages.Shown.reserve(2);
-            if (!LeaveMemory(row.headroom))
-                return 2;
-            EncryptFlowDatabase(folder.Info(), messages);
-            DecryptFlowDatabase(folder.Info(), messages);
-            return Compare(TextsOf(messages), row.messages);
-        });
-        EXPECT_EQ(result, 0) << row.what;
-        EXPECT_TRUE(folder.ReadFile("temp.bmp") == row.result) << row.what;
         EXPECT_EQ(ScratchFiles(folder.Info().Folder), QStringList()) << row.what;
     }
 }

@@ -24,8 +24,8 @@ const ArtAtSize ButtonsOfTheWindows[] = {
     {ButtonArt::Print, {50, 42}},      {ButtonArt::Options, {49, 42}},
     {ButtonArt::Help, {42, 15}},       {ButtonArt::Minimise, {25, 17}},
     {ButtonArt::Close, {23, 18}},      {ButtonArt::Accept, {97, 44}},
-    {ButtonArt::Exit, {46, 21}},       {ButtonArt::Save, {60, 24}},
-    {ButtonArt::Cancel, {61, 32}},     {ButtonArt::Link, {30, 30}},
+    {ButtonArt::Exit, {46, 21}},       {ButtonArt::Save, {82, 36}},
+    {ButtonArt::Cancel, {61, 32}},     {ButtonArt::Link, {72, 40}},
     {ButtonArt::PrintPages, {76, 32}},
 };
 

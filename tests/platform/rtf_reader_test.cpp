@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
 
 namespace brenlow {
 namespace {
@@ -329,21 +328,6 @@ TEST(RtfReader, FontsAndFacesPastTheirLimitsUseTheDefault)
         const QStringList families = format.fontFamilies().toStringList();
         EXPECT_EQ(families.value(0), QString::fromLatin1(row.family));
         EXPECT_DOUBLE_EQ(format.fontPointSize(), row.points);
-    }
-}
-
-TEST(RtfReader, RandomBytesReturn)
-{
-    std::mt19937 random(20261209);
-    std::uniform_int_distribution<int> byte(0, 255);
-    const char alphabet[] = "{}\\'*0123456789-abfiuclpr ;";
-    std::uniform_int_distribution<int> pick(0, sizeof alphabet - 2);
-    for (int round = 0; round < 200; ++round) {
-        QByteArray rtf;
-        for (int i = 0; i < 400; ++i)
-            rtf.append(round % 2 ? char(byte(random)) : alphabet[pick(random)]);
-        const auto document = Read(rtf);
-        EXPECT_GE(document->blockCount(), 1);
     }
 }
 

@@ -27,21 +27,6 @@ void FillRateTable(AppState &state, int columns = Columns)
     }
 }
 
-// A station whose picture position is (x, y) with unit chart scales, the same stream at every
-// step.
-StationRecord Station(double x, double y, std::int32_t direction, double rate, double height)
-{
-    StationRecord station;
-    station.ChartX = x;
-    station.ChartY = y;
-    for (int s = 1; s <= StepCount; ++s) {
-        station.Rate[s] = rate;
-        station.Direction[s] = direction;
-        station.RateHeight[s] = height;
-    }
-    return station;
-}
-
 class FlowRendererTest : public ::testing::Test
 {
 protected:
@@ -105,7 +90,7 @@ TEST_F(FlowRendererTest, CarriesTheRateToTheActiveHeight)
         {"second tide uses its own height", "5", "3.4", true, "1.3"},
         {"second tide without height: 4.3", "5", "", true, "10.3"},
     };
-    AddStation(Station(200, 200, 90, 10.3, 4.3));
+    AddStation(test::SteadyRecord(200, 200, 90, 10.3, 4.3));
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         surface.LoadImageFile(folder.FilePath(QStringLiteral("backdrop.bmp")));
@@ -139,7 +124,7 @@ TEST_F(FlowRendererTest, LooksUpTheReferenceColumnAndRateLine)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         state.StationTable.resize(1);
-        AddStation(Station(200, 200, 90, c.rate, c.height));
+        AddStation(test::SteadyRecord(200, 200, 90, c.rate, c.height));
         surface.LoadImageFile(folder.FilePath(QStringLiteral("backdrop.bmp")));
         EXPECT_EQ(OnlyLabel(), c.label);
     }
@@ -149,16 +134,17 @@ TEST_F(FlowRendererTest, HeightsAboveEveryColumnTakeTheLastColumn)
 {
     FillRateTable(state, 4); // 3.4 .. 3.7
     state.Height1Text = QStringLiteral("5");
-    AddStation(Station(200, 200, 90, 4.25, 4.3)); // reference 4.3 is above every column too
+    AddStation(
+        test::SteadyRecord(200, 200, 90, 4.25, 4.3)); // reference 4.3 is above every column too
     EXPECT_EQ(OnlyLabel(), "4.3");
 }
 
 TEST_F(FlowRendererTest, DrawsEveryStationInTableOrderThenTheLabels)
 {
-    AddStation(Station(100, 100, 10, 10.3, 4.3));
-    AddStation(Station(200, 300, 200, 10.2, 4.3));
-    AddStation(Station(300, 150, -1, 10.2, 4.3)); // no direction: nothing at all
-    AddStation(Station(300, 300, 45, 0, 4.3));    // rate line 1 of a table starting at 0
+    AddStation(test::SteadyRecord(100, 100, 10, 10.3, 4.3));
+    AddStation(test::SteadyRecord(200, 300, 200, 10.2, 4.3));
+    AddStation(test::SteadyRecord(300, 150, -1, 10.2, 4.3)); // no direction: nothing at all
+    AddStation(test::SteadyRecord(300, 300, 45, 0, 4.3));    // rate line 1 of a table starting at 0
     state.RateTable[10][1] = 0;
 
     Draw_flows(state, surface, labels, 13);
@@ -189,7 +175,7 @@ TEST_F(FlowRendererTest, DrawsEveryStationInTableOrderThenTheLabels)
 
 TEST_F(FlowRendererTest, StartsTheLabelQueueAfreshEachDraw)
 {
-    AddStation(Station(100, 100, 10, 10.3, 4.3));
+    AddStation(test::SteadyRecord(100, 100, 10, 10.3, 4.3));
     Draw_flows(state, surface, labels, 13);
     surface.LoadImageFile(folder.FilePath(QStringLiteral("backdrop.bmp")));
     Draw_flows(state, surface, labels, 12);
@@ -199,7 +185,7 @@ TEST_F(FlowRendererTest, StartsTheLabelQueueAfreshEachDraw)
 
 TEST_F(FlowRendererTest, UsesTheGivenStepOfEveryStation)
 {
-    StationRecord station = Station(200, 200, 90, 10.1, 4.3);
+    StationRecord station = test::SteadyRecord(200, 200, 90, 10.1, 4.3);
     station.Rate[13] = 10.4;
     station.Direction[13] = 270;
     AddStation(station);
@@ -215,7 +201,7 @@ TEST_F(FlowRendererTest, MapsChartUnitsToPicturePixels)
     state.ChartOffsetX = 0;
     state.ChartScaleY = 393.055304;
     state.ChartOffsetY = -75;
-    AddStation(Station(0.5, 0.5, 0, 10.3, 4.3));
+    AddStation(test::SteadyRecord(0.5, 0.5, 0, 10.3, 4.3));
     Draw_flows(state, surface, labels, 13);
     // 124.99992 -> 125; 196.527652 - 75 = 121.527652 -> 122.
     EXPECT_EQ(std::get<DrawnPolygon>(surface.DisplayList()[0]).Points.front(), QPoint(125, 122));
@@ -223,8 +209,8 @@ TEST_F(FlowRendererTest, MapsChartUnitsToPicturePixels)
 
 TEST_F(FlowRendererTest, PressureDoesNotChangeThePicture)
 {
-    AddStation(Station(100, 100, 10, 10.3, 4.3));
-    AddStation(Station(200, 300, 200, 10.1, 4.1));
+    AddStation(test::SteadyRecord(100, 100, 10, 10.3, 4.3));
+    AddStation(test::SteadyRecord(200, 300, 200, 10.1, 4.1));
     Draw_flows(state, surface, labels, 13);
     const QImage before = RenderPicture(surface);
     state.PressureText = QStringLiteral("1040");
@@ -259,7 +245,7 @@ TEST_F(FlowRendererTest, SetsTheTimeLabels)
         {"active tide not given: kept", "", "14:30", false, 13, "0.0", "previous", "previous"},
         {"second active, not given: kept", "14:30", "", true, 13, "0.0", "previous", "previous"},
     };
-    AddStation(Station(100, 100, 10, 10.3, 4.3));
+    AddStation(test::SteadyRecord(100, 100, 10, 10.3, 4.3));
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         labels.ShowingTime = QStringLiteral("previous");

@@ -68,6 +68,22 @@ inline void WriteBlankPicture(const QString &path, int width, int height, QColor
     image.save(path, "BMP");
 }
 
+// A station whose picture position is (x, y) with unit chart scales, the same stream at every
+// step.
+inline StationRecord SteadyRecord(double x, double y, std::int32_t direction, double rate,
+                                  double height)
+{
+    StationRecord station;
+    station.ChartX = x;
+    station.ChartY = y;
+    for (int s = 1; s <= StepCount; ++s) {
+        station.Rate[s] = rate;
+        station.Direction[s] = direction;
+        station.RateHeight[s] = height;
+    }
+    return station;
+}
+
 // A chart whose units are picture pixels, holding one station at (x, y) that runs at rate in
 // direction at every step, referred to 4.3 m, with a one-column rate table whose first line
 // is lineRate.
@@ -79,15 +95,7 @@ inline void SetOneStationChart(AppState &state, double x, double y, double rate,
     state.RateTableColumns = 1;
     state.RateTable[1][0] = 4.3;
     state.RateTable[1][1] = lineRate;
-    StationRecord station;
-    station.ChartX = x;
-    station.ChartY = y;
-    for (int s = 1; s <= StepCount; ++s) {
-        station.Rate[s] = rate;
-        station.Direction[s] = direction;
-        station.RateHeight[s] = 4.3;
-    }
-    state.StationTable = {StationRecord{}, station};
+    state.StationTable = {StationRecord{}, SteadyRecord(x, y, direction, rate, 4.3)};
 }
 
 } // namespace brenlow::test
