@@ -382,8 +382,12 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
     SurfacePainter(d.Recording, &d.Cache, std::move(aids)).Paint(painter, d.ToView(size()), dirty);
 
     const QRect legend = LegendRect();
-    if (!legend.isEmpty() && legend.intersects(dirty))
+    if (!legend.isEmpty() && legend.intersects(dirty)) {
+        // The painter is left with the picture's transform and the dirty clip.
+        painter.resetTransform();
+        painter.setClipRect(dirty);
         PaintChartLegend(painter, legend.topLeft(), d.Palette);
+    }
 }
 
 } // namespace brenlow
