@@ -24,14 +24,14 @@
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 

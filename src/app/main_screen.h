@@ -115,7 +115,7 @@ private:
     std::unique_ptr<ChartInput> input_;
     std::unique_ptr<TideLabelSweep> labelSweep_;
     QPointer<hwselect> jumpList_;
-    QPixmap background_; // at the window's size and the screen's pixel ratio
+    QPixmap background_;    // at the window's size and the screen's pixel ratio
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
 

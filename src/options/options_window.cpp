@@ -150,8 +150,7 @@ void OptionsScreen::LoadOptions()
     height2->setText(stored.Height2);
     pressure->setText(stored.Pressure);
     animationspeed->setValue(SpeedFromText(stored.AnimSpeed));
-    colourblind->setChecked(
-        ReadColourBlindPalette(services_.Settings, services_.Program.AppName));
+    colourblind->setChecked(ReadColourBlindPalette(services_.Settings, services_.Program.AppName));
     ClearDrag();
 }
 

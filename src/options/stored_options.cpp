@@ -109,8 +109,7 @@ std::optional<QSize> ReadWindowSize(const SettingsStore &store, const QString &a
     return size;
 }
 
-std::optional<QString> WriteWindowSize(SettingsStore &store, const QString &application,
-                                       QSize size)
+std::optional<QString> WriteWindowSize(SettingsStore &store, const QString &application, QSize size)
 {
     if (ReadWindowSize(store, application) == size)
         return std::nullopt;

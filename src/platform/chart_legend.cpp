@@ -101,8 +101,7 @@ void PaintChartLegend(QPainter &painter, QPoint topLeft, ArrowPalette palette)
                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("slack water: turning"));
     top += RowHeight;
     painter.drawText(QRect(Margin, top, LegendSize.width() - 2 * Margin, RowHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Labels: the rate in knots"));
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Labels: the rate in knots"));
     painter.restore();
 }
 

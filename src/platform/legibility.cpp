@@ -31,8 +31,8 @@ struct StationLabels
 Quad LabelQuad(const SweptLabel &label, const SymbolScale &scale, double viewScale)
 {
     const double margin = LabelGapPixels / (scale.Label * viewScale);
-    const QTransform toView = QTransform().translate(label.At.x(), label.At.y()).rotate(
-                                  -double(label.Angle))
+    const QTransform toView =
+        QTransform().translate(label.At.x(), label.At.y()).rotate(-double(label.Angle))
         * LabelTransform(label.Mark, scale) * QTransform::fromScale(viewScale, viewScale);
     const double w = label.Box.Width + margin;
     const double h = label.Box.Height + margin;
@@ -115,8 +115,7 @@ void AddSweptLabels(LabelSweep &sweep, const RecordingSurface &recording, int st
             continue;
         bool isRate = false;
         const double rate = text->Text.toDouble(&isRate);
-        sweep.Labels.push_back(SweptLabel{step,
-                                          recording.Symbols()[std::size_t(layouts[i].Symbol)],
+        sweep.Labels.push_back(SweptLabel{step, recording.Symbols()[std::size_t(layouts[i].Symbol)],
                                           text->At, text->Angle, layouts[i].Box,
                                           isRate ? rate : 0.0});
     }

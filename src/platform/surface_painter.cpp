@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace brenlow {
@@ -185,8 +186,9 @@ void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double devi
 {
     if (polygon.Points.empty())
         return;
-    const PolygonStyle style{deviceScale,      polygon.Pen,       polygon.Brush,
-                             std::max(polygon.PenWidth, 1), polygon.PenStyle, polygon.BrushStyle};
+    const PolygonStyle style{deviceScale,      polygon.Pen,
+                             polygon.Brush,    std::max(polygon.PenWidth, 1),
+                             polygon.PenStyle, polygon.BrushStyle};
     if (!styleSet || !(onPainter == style)) {
         QPen pen(ToQColor(style.Pen));
         pen.setStyle(ToPenStyle(style.PenStyle));
@@ -246,28 +248,30 @@ struct SurfacePaintCache::Data
     quint64 TileClock = 0;
     int TilesMade = 0;
 
-    // The labels shown at one view scale, decided from one sweep.
-    struct Declutter
-    {
-        double Scale = 0;
-        std::shared_ptr<const LabelSweep> Sweep;
-        QSet<std::int32_t> Stations;
-    };
-    std::optional<Declutter> Decided;
+    // The labels shown at each view scale, decided from one sweep (the zoom ladder has four).
+    std::shared_ptr<const LabelSweep> DecidedSweep;
+    std::vector<std::pair<double, QSet<std::int32_t>>> Decided;
+    QSet<std::int32_t> DecidedNow;
 
-    const QSet<std::int32_t> &LabelledAt(double scale, const std::shared_ptr<const LabelSweep> &sweep,
+    const QSet<std::int32_t> &LabelledAt(double scale,
+                                         const std::shared_ptr<const LabelSweep> &sweep,
                                          const RecordingSurface &surface)
     {
         if (sweep == nullptr) {
             // Without every step's labels the painted step decides, afresh at each paint.
             LabelSweep own;
             AddSweptLabels(own, surface, 0);
-            Decided = Declutter{scale, nullptr, LabelledStations(own, scale)};
-            return Decided->Stations;
+            DecidedNow = LabelledStations(own, scale);
+            return DecidedNow;
         }
-        if (!Decided || Decided->Scale != scale || Decided->Sweep != sweep)
-            Decided = Declutter{scale, sweep, LabelledStations(*sweep, scale)};
-        return Decided->Stations;
+        if (DecidedSweep != sweep) {
+            DecidedSweep = sweep;
+            Decided.clear();
+        }
+        for (const auto &[at, stations] : Decided)
+            if (at == scale)
+                return stations;
+        return Decided.emplace_back(scale, LabelledStations(*sweep, scale)).second;
     }
 
     // The tile of the picture magnified to deviceScale whose top-left is tile * TileSide in
@@ -306,9 +310,10 @@ struct SurfacePaintCache::Data
         ++TilesMade;
         TileBytes += image.sizeInBytes();
         while (TileBytes > TileBudgetBytes && !Tiles.empty()) {
-            auto oldest = std::min_element(Tiles.begin(), Tiles.end(), [](const auto &a, const auto &b) {
-                return a.second.second < b.second.second;
-            });
+            auto oldest =
+                std::min_element(Tiles.begin(), Tiles.end(), [](const auto &a, const auto &b) {
+                    return a.second.second < b.second.second;
+                });
             TileBytes -= oldest->second.first.sizeInBytes();
             Tiles.erase(oldest);
         }
@@ -475,15 +480,15 @@ void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const 
                 const QPointF origin = QPointF(pictureArea.topLeft()) * pixelRatio;
                 const QRectF inDevice(QPointF(target.topLeft()) * pixelRatio - origin,
                                       QSizeF(target.size()) * pixelRatio);
-                const QRect tiles(
-                    QPoint(int(std::floor(inDevice.left() / TileSide)),
-                           int(std::floor(inDevice.top() / TileSide))),
-                    QPoint(int(std::ceil(inDevice.right() / TileSide)) - 1,
-                           int(std::ceil(inDevice.bottom() / TileSide)) - 1));
+                const QRect tiles(QPoint(int(std::floor(inDevice.left() / TileSide)),
+                                         int(std::floor(inDevice.top() / TileSide))),
+                                  QPoint(int(std::ceil(inDevice.right() / TileSide)) - 1,
+                                         int(std::ceil(inDevice.bottom() / TileSide)) - 1));
                 painter.resetTransform();
                 for (int ty = std::max(tiles.top(), 0); ty <= tiles.bottom(); ++ty) {
                     for (int tx = std::max(tiles.left(), 0); tx <= tiles.right(); ++tx) {
-                        if (tx * TileSide >= magnified.width() || ty * TileSide >= magnified.height())
+                        if (tx * TileSide >= magnified.width()
+                            || ty * TileSide >= magnified.height())
                             continue;
                         const QImage &tile = cache_->d_->Tile(picture, magnified, deviceScale,
                                                               pixelRatio, QPoint(tx, ty));
@@ -532,8 +537,7 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
 
     // Station symbols shown larger than the picture's scale, each about its own point, and the
     // labels that would then overlap left off.
-    const SymbolScale symbolScale =
-        sprites && aids_.Floor ? SymbolScaleAt(scale) : SymbolScale{};
+    const SymbolScale symbolScale = sprites && aids_.Floor ? SymbolScaleAt(scale) : SymbolScale{};
     const std::vector<SymbolMark> &symbols = surface_.Symbols();
     const bool enlarged = symbolScale.Enlarged() && !symbols.empty();
     std::vector<QTransform> arrowTransforms;

@@ -16,7 +16,8 @@ class PointerShapes;
 
 // All input over the chart, in one object: the pointer over the chart view (pan mode, the
 // station panel, picture spots), the wheel with its notch count, and the keys of the window
-// for the chart: zoom and the key to the arrows. The window only makes it and connects its buttons to it.
+// for the chart: zoom and the key to the arrows. The window only makes it and connects its buttons
+// to it.
 class ChartInput : public QObject
 {
 public:

@@ -33,7 +33,8 @@ struct LegibilityRun : test::ProgramRun
 };
 
 // The bounding box of the pixels of the view that match.
-template <typename Match> QRect PixelsWhere(const QImage &image, Match match)
+template<typename Match>
+QRect PixelsWhere(const QImage &image, Match match)
 {
     QRect found;
     for (int y = 0; y < image.height(); ++y)
@@ -112,12 +113,12 @@ TEST(ChartLegibility, ColourBlindPaletteAndKeyAreTheViewsOnly)
     ASSERT_TRUE(screen.Load());
     screen.show();
     const QImage view = ViewAtLevel(screen, run.state, 3);
-    EXPECT_FALSE(
-        PixelsWhere(view, [](const QColor &c) { return IsArrowFill(c, SafeColorBelow180); })
-            .isEmpty());
-    EXPECT_TRUE(
-        PixelsWhere(view, [](const QColor &c) { return IsArrowFill(c, ArrowColorBelow180); })
-            .isEmpty());
+    EXPECT_FALSE(PixelsWhere(view, [](const QColor &c) {
+                     return IsArrowFill(c, SafeColorBelow180);
+                 }).isEmpty());
+    EXPECT_TRUE(PixelsWhere(view, [](const QColor &c) {
+                    return IsArrowFill(c, ArrowColorBelow180);
+                }).isEmpty());
     EXPECT_EQ(std::get<DrawnPolygon>(screen.IB1->DisplayList().front()).Brush, ArrowColorBelow180);
 
     for (const bool shown : {true, false}) {
@@ -128,9 +129,10 @@ TEST(ChartLegibility, ColourBlindPaletteAndKeyAreTheViewsOnly)
         EXPECT_EQ(key.isEmpty(), !shown);
         if (shown) {
             const QImage keyView = screen.IB1->grab(key).toImage();
-            EXPECT_FALSE(PixelsWhere(keyView, [](const QColor &c) {
-                             return IsArrowFill(c, SafeColorFrom180);
-                         }).isEmpty())
+            EXPECT_FALSE(
+                PixelsWhere(keyView,
+                            [](const QColor &c) { return IsArrowFill(c, SafeColorFrom180); })
+                    .isEmpty())
                 << "the key shows the palette in use";
         }
     }
@@ -162,9 +164,8 @@ TEST(ChartLegibility, LabelsChosenOncePerZoomNeverOverlapAndKeepTheStronger)
         // Boxes a view pixel apart still read as two, as the view has it.
         const double gap = 1 / (scale * grown.Label);
         const auto quad = [&](const SweptLabel &label) {
-            const QTransform toView = QTransform()
-                                          .translate(label.At.x(), label.At.y())
-                                          .rotate(-double(label.Angle))
+            const QTransform toView =
+                QTransform().translate(label.At.x(), label.At.y()).rotate(-double(label.Angle))
                 * LabelTransform(label.Mark, grown) * QTransform::fromScale(scale, scale);
             const QRectF box(-gap, -gap, label.Box.Width + 2 * gap, label.Box.Height + 2 * gap);
             return std::array<QPointF, 4>{toView.map(box.topLeft()), toView.map(box.topRight()),

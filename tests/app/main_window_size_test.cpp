@@ -30,7 +30,8 @@ struct SizeRun : test::ProgramRun
 
 void Send(QWidget &window, QEvent::Type type, QPoint at, QPoint global)
 {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(&window, &event);
 }
@@ -115,8 +116,8 @@ TEST(MainWindowSize, OpensInsideTheScreen)
     MainScreen screen(run.state, run.services);
     ASSERT_TRUE(screen.Load());
     const QRect available = screen.screen()->availableGeometry();
-    EXPECT_TRUE(available.contains(screen.geometry())) << available.width() << "x"
-                                                       << available.height();
+    EXPECT_TRUE(available.contains(screen.geometry()))
+        << available.width() << "x" << available.height();
     EXPECT_EQ(screen.size(), OwnSize.boundedTo(available.size()));
     EXPECT_TRUE(screen.rect().contains(screen.closebutton->geometry()));
 
