@@ -6,7 +6,12 @@
 // memory of the process once all four levels have been shown. Run it again with
 // QT_SCALE_FACTOR=2 for a high-density screen.
 //
-//   build/bench/brenlow_bench --benchmark_filter='Zoom|Pan|HalvedCopies|DecodeChart'
+// The baseline of each is a blit: a ready image of the view copied onto it. A step redraw (the
+// next step drawn and painted at level k) and a resize of the window to a 1600 x 1000 view are
+// measured beside them.
+//
+//   build/bench/brenlow_bench
+//   --benchmark_filter='Zoom|Pan|ViewBlit|StepRedraw|Resize|HalvedCopies|DecodeChart'
 
 #include "app/main_screen.h"
 #include "app/startup.h"
@@ -21,7 +26,10 @@
 #include "platform/picture_file.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/surface_painter.h"
+#include "render/redraw.h"
 #include "view/zoom_ladder.h"
+
+#include <QPainter>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -186,6 +194,71 @@ void BM_ZoomBareView_Real(benchmark::State &bench)
         window.Paint();
 }
 BENCHMARK(BM_ZoomBareView_Real)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// The baseline: a ready image of the view at level k copied onto the view, as a paint that
+// only copies pixels would.
+void BM_ViewBlit_Real(benchmark::State &bench)
+{
+    if (!RealContentPresent(bench))
+        return;
+    ChartWindow window;
+    window.Show();
+    window.ShowLevel(int(bench.range(0)));
+    const QImage ready = window.screen->IB1->grab().toImage();
+    QImage target(ready.size(), ready.format());
+    for (auto _ : bench) {
+        QPainter painter(&target);
+        painter.drawImage(0, 0, ready);
+        painter.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_ViewBlit_Real)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// The next step as the skip button shows it at level k (backdrop reloaded, Draw_flows, the view
+// painted), going round the tide.
+void BM_StepRedraw_Real(benchmark::State &bench)
+{
+    if (!RealContentPresent(bench))
+        return;
+    ChartWindow window;
+    window.Show();
+    window.ShowLevel(int(bench.range(0)));
+    std::int32_t step = 1;
+    for (int i = 0; i < 25; ++i) { // every step's labels seen once, as after a loop of the tide
+        RedrawStep(window.state, window.screen->View(), ShownStep{step, false},
+                   RedrawWay{true, false});
+        window.Paint();
+        step = step % 25 + 1;
+    }
+    for (auto _ : bench) {
+        RedrawStep(window.state, window.screen->View(), ShownStep{step, false},
+                   RedrawWay{true, false});
+        window.Paint();
+        step = step % 25 + 1;
+    }
+}
+BENCHMARK(BM_StepRedraw_Real)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// The window made larger, to a 1600 x 1000 chart view, and painted at level 1: the budget is
+// one frame.
+void BM_ResizeRepaint_Real(benchmark::State &bench)
+{
+    if (!RealContentPresent(bench))
+        return;
+    ChartWindow window;
+    window.Show();
+    const QSize small = window.screen->size();
+    const QSize large = small + QSize(1600 - 780, 1000 - 497);
+    bool grow = true;
+    for (auto _ : bench) {
+        window.screen->resize(grow ? large : small);
+        window.screen->repaint();
+        grow = !grow;
+    }
+    Budget(bench, FrameMs);
+}
+BENCHMARK(BM_ResizeRepaint_Real)->Unit(benchmark::kMillisecond);
 
 // What a load of a new picture adds for the view: halving the chart picture again and again,
 // against decoding the file, which every such load does first.

@@ -3,9 +3,11 @@
 #include "anim/animation_player.h"
 #include "app/main_step_view.h"
 #include "app/startup.h"
+#include "app/tide_label_sweep.h"
 #include "core/app_state.h"
 #include "core/program_info.h"
 #include "options/options_window.h"
+#include "options/stored_options.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/house_style.h"
 #include "platform/picture_button.h"
@@ -20,15 +22,20 @@
 #include "view/map_window.h"
 #include "view/station_info.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace brenlow {
 namespace {
@@ -79,8 +86,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
     setWindowTitle(QString::fromLatin1(ProgramTitle));
-    SetBackgroundPicture(PaintMainScreenBackground());
     LayOutControls();
+    AllowResizing(ClientSize);
 
     view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater,
                                            services_.Printer);
@@ -103,9 +110,15 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
                       },
                       [this] { RichTextBox1->hide(); }, [this] { ShowMapWindow(); }});
     clock_->SetPanCountdown([this] { input_->Modes().PanTimerTick(); });
+    labelSweep_ = std::make_unique<TideLabelSweep>(state_);
+    IB1->SetLabelSweepSource([this] { return labelSweep_->Current(); });
+    ApplyStoredPalette();
     ConnectControls();
     ConnectKeys();
-    PlaceCentredOnScreen();
+    const QScreen *screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr)
+        PlaceInside(screen->availableGeometry());
 }
 
 MainScreen::~MainScreen() = default;
@@ -170,6 +183,7 @@ void MainScreen::ConnectControls()
         OpenOptionsWindow(*this, *view_, state_,
                           OptionsServices{services_.Settings, services_.Program, services_.Messages,
                                           webBrowser_});
+        ApplyStoredPalette();
     });
     connect(printbt, &PictureButton::clicked, this, &MainScreen::OpenPrintWindow);
     connect(shownow, &PictureButton::clicked, this,
@@ -294,6 +308,61 @@ hwselect *MainScreen::JumpList() const
     return jumpList_;
 }
 
+void MainScreen::PlaceInside(const QRect &available)
+{
+    const QSize wanted =
+        ReadWindowSize(services_.Settings, services_.Program.AppName).value_or(ClientSize);
+    setMinimumSize(ClientSize.boundedTo(available.size()));
+    resize(FittedWindowSize(wanted, ClientSize, available.size()));
+    FollowSize(); // a hidden window hears of its size only when shown
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(available.center());
+    move(frame.topLeft());
+}
+
+void MainScreen::ApplyStoredPalette()
+{
+    IB1->SetArrowPalette(ReadColourBlindPalette(services_.Settings, services_.Program.AppName)
+                             ? ArrowPalette::ColourBlindSafe
+                             : ArrowPalette::Standard);
+}
+
+void MainScreen::FollowSize()
+{
+    const QSize grown = size() - ClientSize;
+    IB1->setGeometry(11, 98, std::max(1, 780 + grown.width()), std::max(1, 497 + grown.height()));
+    RB1->setGeometry(18, 101, std::max(1, 763 + grown.width()), std::max(1, 487 + grown.height()));
+    const int pulledIn = std::min(0, grown.width());
+    helpbutton->move(648 + pulledIn, 16);
+    minimise->move(705 + pulledIn, 14);
+    closebutton->move(731 + pulledIn, 14);
+}
+
+void MainScreen::resizeEvent(QResizeEvent *event)
+{
+    FramelessWindow::resizeEvent(event);
+    FollowSize();
+}
+
+void MainScreen::paintEvent(QPaintEvent *)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (background_.isNull() || background_.deviceIndependentSize().toSize() != size()
+        || background_.devicePixelRatio() != ratio)
+        background_ = PaintMainScreenBackground(size(), ratio);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void MainScreen::closeEvent(QCloseEvent *event)
+{
+    // The size is kept once the user has made it differ from the window's own.
+    const QSize shown = size();
+    if (shown != ClientSize || ReadWindowSize(services_.Settings, services_.Program.AppName))
+        WriteWindowSize(services_.Settings, services_.Program.AppName, shown);
+    FramelessWindow::closeEvent(event);
+}
+
 bool MainScreen::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
@@ -301,17 +370,20 @@ bool MainScreen::event(QEvent *event)
     return FramelessWindow::event(event);
 }
 
-QPixmap PaintMainScreenBackground()
+QPixmap PaintMainScreenBackground(QSize size, qreal pixelRatio)
 {
-    QPixmap picture(ClientSize);
+    QPixmap picture(size * pixelRatio);
+    picture.setDevicePixelRatio(pixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(picture.rect(), House::Panel);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRect whole(QPoint(0, 0), size);
+    painter.fillRect(whole, House::Panel);
 
     QLinearGradient band(0, 0, 0, 40);
     band.setColorAt(0, House::Teal);
     band.setColorAt(1, House::Navy);
-    painter.fillRect(QRect(0, 0, picture.width(), 40), band);
+    painter.fillRect(QRect(0, 0, size.width(), 40), band);
 
     // The same sans serif face as every other window of the program.
     painter.setFont(House::Font(22, true));
@@ -327,11 +399,13 @@ QPixmap PaintMainScreenBackground()
     painter.drawText(HighWaterCaption, Qt::AlignVCenter | Qt::AlignRight,
                      QStringLiteral("High water"));
 
+    // The frame round the chart follows the chart view as the window grows.
+    const QSize grown = size - ClientSize;
     painter.setPen(QPen(House::Navy, 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(9, 96, 783, 500));
+    painter.drawRect(QRect(9, 96, 783 + grown.width(), 500 + grown.height()));
     painter.setPen(QPen(House::Navy, 1));
-    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(QRectF(whole).adjusted(0.5, 0.5, -0.5, -0.5));
     return picture;
 }
 

@@ -27,6 +27,7 @@ class StepNavigator;
 class StepRedraw;
 class StepView;
 class SurfacePrinting;
+class TideLabelSweep;
 
 // The main window: lays out the chart surface, the panels, the time labels and the buttons
 // under their names, and connects them to the features that own the program's behaviour.
@@ -51,6 +52,13 @@ public:
     SurfacePrinting &Printing();
     // The jump list while it is open, else null.
     hwselect *JumpList() const;
+
+    // Sizes the window for a screen whose available area is available (pixels) and centres it
+    // there: the size last used, else the window's own, never outside the area; the window may
+    // be made smaller than its own size only where the area is.
+    void PlaceInside(const QRect &available);
+    // The chart's arrows in the palette the settings hold.
+    void ApplyStoredPalette();
 
     // Controls, named as the program names them.
     ChartSurfaceWidget *IB1 = nullptr;
@@ -80,9 +88,15 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void LayOutControls();
+    // Past the window's own size the chart view and the help panel take the room; below it
+    // (only on a screen too small for it) the chrome buttons keep to the right edge.
+    void FollowSize();
     void ConnectControls();
     void ConnectKeys();
     void ShowPlaying(bool playing);
@@ -99,12 +113,15 @@ private:
     std::unique_ptr<StepRedraw> redraw_;
     std::unique_ptr<StepNavigator> navigator_;
     std::unique_ptr<ChartInput> input_;
+    std::unique_ptr<TideLabelSweep> labelSweep_;
     QPointer<hwselect> jumpList_;
+    QPixmap background_;    // at the window's size and the screen's pixel ratio
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
 
-// The main window's background: title band, tool band with the captions of the time labels,
-// and a frame round the chart.
-QPixmap PaintMainScreenBackground();
+// The main window's background at size (pixels) for a screen of pixelRatio: title band, tool
+// band with the captions of the time labels, and a frame round the chart. The title and the
+// captions are drawn as text at the device's resolution.
+QPixmap PaintMainScreenBackground(QSize size, qreal pixelRatio);
 
 } // namespace brenlow

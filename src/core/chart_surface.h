@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -37,6 +38,17 @@ enum SurfaceBrushStyle : std::int32_t {
     BrushDiagonalCross = 7,
 };
 enum SurfacePenMode : std::int32_t { PenModeCopy = 4 };
+
+// Which station's symbol the marks drawn next belong to, for a view that shows symbols larger
+// than the picture's scale: the arrow grows about the station's point and its label keeps its
+// place behind the grown tail. Recorded beside the drawing; nothing reads it back.
+struct SymbolMark
+{
+    std::int32_t Station = 0; // index in the station table; 0 = the marks belong to no station
+    QPoint Anchor;            // picture pixels: the station's point, where the arrow's tip lies
+    QPoint LabelPivot;        // picture pixels: the middle of the arrow's tail end
+    bool operator==(const SymbolMark &) const = default;
+};
 
 // The chart surface: a zoomable, scrollable view of one picture that the program draws on.
 // Drawing coordinates are picture pixels; scroll offsets are view pixels, i.e. pixels of the
@@ -100,6 +112,10 @@ public:
     // outlined with the pen; DrawPolygon then starts a fresh point list.
     virtual void AddPolygonPoint(std::int32_t x, std::int32_t y) = 0;
     virtual void DrawPolygon() = 0;
+
+    // What is drawn from now on belongs to mark's station (none when its Station is 0). A
+    // surface without a view ignores it.
+    virtual void SetSymbolMark(const SymbolMark &mark) { static_cast<void>(mark); }
 };
 
 } // namespace brenlow

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/chart_surface.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -24,6 +26,7 @@ struct PendingLabel
     std::int32_t Angle = 0;    // degrees counter-clockwise, 0..360
     QString Text;              // the rate with one decimal, or "SLACK"
     std::int32_t FontSize = 0; // points
+    SymbolMark Mark;           // the station's symbol the label belongs to
 };
 
 // Entries 1..LabelCount are live; element 0 is never filled and stale entries beyond

@@ -10,6 +10,7 @@
 #include "options/stored_options.h"
 #include "options/web_links.h"
 #include "platform/house_style.h"
+#include "platform/picture_check_box.h"
 #include "render/redraw.h"
 #include "tide/step_conventions.h"
 
@@ -37,6 +38,8 @@ constexpr int SpeedTop = 276;
 constexpr int LinksTop = 420;
 constexpr std::array<int, 4> LinkLefts = {26, 112, 198, 284};
 constexpr QSize LinkSize{72, 40};
+// The free band under the link captions: the check box takes its right half.
+constexpr QRect ColourBlindBox(196, 486, 170, 16);
 
 // Both forms of a time are read, so both are named; the ranges are the ones the checks accept.
 const std::array<const char *, 5> InputCaptions = {
@@ -109,6 +112,12 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
     animationspeed->setGeometry(InputLeft - 40, SpeedTop, InputWidth + 40, 28);
     AddSpeedPositions(animationspeed);
 
+    colourblind = new PictureCheckBox(QStringLiteral("Colour-blind-safe colours"),
+                                      PictureCheckBox::LabelPlace::Right, this);
+    colourblind->setObjectName(QStringLiteral("colourblind"));
+    colourblind->setGeometry(ColourBlindBox);
+    colourblind->setToolTip(QStringLiteral("Show the arrows in blue and orange"));
+
     saveandexit = AddPictureButton(ButtonArt::Save, QRect(150, 336, 82, 36),
                                    QStringLiteral("Save options and exit"));
     closebutton = AddPictureButton(ButtonArt::Close, QRect(346, 9, 23, 18),
@@ -141,6 +150,7 @@ void OptionsScreen::LoadOptions()
     height2->setText(stored.Height2);
     pressure->setText(stored.Pressure);
     animationspeed->setValue(SpeedFromText(stored.AnimSpeed));
+    colourblind->setChecked(ReadColourBlindPalette(services_.Settings, services_.Program.AppName));
     ClearDrag();
 }
 
@@ -178,6 +188,11 @@ void OptionsScreen::SaveOptions()
         // with the options it had.
         services_.Messages.Inform(QStringLiteral("The options could not be saved: ") + *failure);
         return;
+    }
+    if (const std::optional<QString> failure = WriteColourBlindPalette(
+            services_.Settings, services_.Program.AppName, colourblind->isChecked())) {
+        // The options are saved; only the palette stays as it was.
+        services_.Messages.Inform(QStringLiteral("The colours could not be saved: ") + *failure);
     }
     ReadOptionsIntoState(state_, services_.Settings, services_.Program.AppName, QString());
     close();

@@ -7,6 +7,8 @@ class QSlider;
 
 namespace brenlow {
 
+class PictureCheckBox;
+
 struct AppState;
 struct ProgramInfo;
 class Browser;
@@ -47,6 +49,8 @@ public:
     QLineEdit *height2 = nullptr;
     QLineEdit *pressure = nullptr;
     QSlider *animationspeed = nullptr; // 1 slowest .. 4 fastest
+    // The chart's arrows in colours told apart without red and green; saved with the options.
+    PictureCheckBox *colourblind = nullptr;
 
     PictureButton *saveandexit = nullptr;
     PictureButton *closebutton = nullptr;
@@ -67,7 +71,8 @@ private:
 
 // The main window's options button: the options window modally over the main window, then,
 // however it was closed, the chart backdrop reloaded and the current step redrawn behind the
-// please-wait window so that new times and heights show at once.
+// please-wait window so that new times and heights show at once. The caller applies the
+// stored palette afterwards.
 void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
                        const OptionsServices &services);
 

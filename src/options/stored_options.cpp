@@ -4,6 +4,8 @@
 #include "core/settings_store.h"
 #include "options/option_checks.h"
 
+#include <QStringList>
+
 #include <array>
 #include <vector>
 
@@ -67,6 +69,53 @@ std::optional<QString> WriteOptions(SettingsStore &store, const QString &applica
         values.push_back({QString::fromLatin1(key.Key), options.*key.Member});
     }
     return store.SaveSettings(application, QString::fromLatin1(SettingsSection), values);
+}
+
+namespace {
+
+QString ReadView(const SettingsStore &store, const QString &application, const char *key)
+{
+    return store.GetSetting(application, QString::fromLatin1(SettingsSection),
+                            QString::fromLatin1(key), QString());
+}
+
+} // namespace
+
+bool ReadColourBlindPalette(const SettingsStore &store, const QString &application)
+{
+    return ReadView(store, application, PaletteKey) == QLatin1String(ColourBlindPaletteValue);
+}
+
+std::optional<QString> WriteColourBlindPalette(SettingsStore &store, const QString &application,
+                                               bool colourBlind)
+{
+    if (ReadColourBlindPalette(store, application) == colourBlind)
+        return std::nullopt;
+    return store.SaveSetting(
+        application, QString::fromLatin1(SettingsSection), QString::fromLatin1(PaletteKey),
+        QString::fromLatin1(colourBlind ? ColourBlindPaletteValue : StandardPaletteValue));
+}
+
+std::optional<QSize> ReadWindowSize(const SettingsStore &store, const QString &application)
+{
+    const QStringList parts = ReadView(store, application, WindowSizeKey).split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool wide = false;
+    bool high = false;
+    const QSize size(parts[0].trimmed().toInt(&wide), parts[1].trimmed().toInt(&high));
+    if (!wide || !high || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+std::optional<QString> WriteWindowSize(SettingsStore &store, const QString &application, QSize size)
+{
+    if (ReadWindowSize(store, application) == size)
+        return std::nullopt;
+    return store.SaveSetting(application, QString::fromLatin1(SettingsSection),
+                             QString::fromLatin1(WindowSizeKey),
+                             QStringLiteral("%1,%2").arg(size.width()).arg(size.height()));
 }
 
 } // namespace brenlow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -42,5 +43,23 @@ StoredOptions ReadOptionsForWindow(const SettingsStore &store, const QString &ap
 // the store then holds what it held before.
 std::optional<QString> WriteOptions(SettingsStore &store, const QString &application,
                                     const StoredOptions &options);
+
+// The view's own preferences, kept in the same section beside the options: the arrows'
+// palette ("colourblind" for the colour-blind-safe one; absent or anything else, the
+// program's own colours) and the main window's size ("width,height" in pixels). Each is
+// written only when it changes, so that a user who never changes them keeps the store as it
+// was.
+inline constexpr char PaletteKey[] = "palette";
+inline constexpr char ColourBlindPaletteValue[] = "colourblind";
+inline constexpr char StandardPaletteValue[] = "standard";
+inline constexpr char WindowSizeKey[] = "windowsize";
+
+bool ReadColourBlindPalette(const SettingsStore &store, const QString &application);
+std::optional<QString> WriteColourBlindPalette(SettingsStore &store, const QString &application,
+                                               bool colourBlind);
+// The stored size, if one was stored and reads as two positive whole numbers.
+std::optional<QSize> ReadWindowSize(const SettingsStore &store, const QString &application);
+std::optional<QString> WriteWindowSize(SettingsStore &store, const QString &application,
+                                       QSize size);
 
 } // namespace brenlow

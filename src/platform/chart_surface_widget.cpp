@@ -1,5 +1,6 @@
 #include "platform/chart_surface_widget.h"
 
+#include "platform/chart_legend.h"
 #include "platform/recording_surface.h"
 #include "platform/surface_painter.h"
 
@@ -36,10 +37,16 @@ std::int32_t LimitScroll(std::int32_t offset, int magnified, int view)
 
 } // namespace
 
+// The key's distance from the view's bottom-left corner, view pixels.
+constexpr int LegendInset = 8;
+
 struct ChartSurfaceWidget::Impl
 {
     RecordingSurface Recording;
     SurfacePaintCache Cache;
+    ArrowPalette Palette = ArrowPalette::Standard;
+    LabelSweepSource Sweep;
+    bool Legend = false;
 
     // The size of the magnified picture in view pixels.
     QSize MagnifiedSize() const
@@ -281,6 +288,51 @@ void ChartSurfaceWidget::DrawPolygon()
     update();
 }
 
+void ChartSurfaceWidget::SetSymbolMark(const SymbolMark &mark)
+{
+    impl_->Recording.SetSymbolMark(mark);
+}
+
+void ChartSurfaceWidget::SetArrowPalette(ArrowPalette palette)
+{
+    if (impl_->Palette == palette)
+        return;
+    impl_->Palette = palette;
+    update();
+}
+
+ArrowPalette ChartSurfaceWidget::Palette() const
+{
+    return impl_->Palette;
+}
+
+void ChartSurfaceWidget::SetLabelSweepSource(LabelSweepSource source)
+{
+    impl_->Sweep = std::move(source);
+    update();
+}
+
+void ChartSurfaceWidget::SetLegendShown(bool shown)
+{
+    if (impl_->Legend == shown)
+        return;
+    impl_->Legend = shown;
+    update();
+}
+
+bool ChartSurfaceWidget::LegendShown() const
+{
+    return impl_->Legend;
+}
+
+QRect ChartSurfaceWidget::LegendRect() const
+{
+    if (!impl_->Legend)
+        return {};
+    const QSize size = ChartLegendSize();
+    return QRect(QPoint(LegendInset, height() - LegendInset - size.height()), size);
+}
+
 const RecordingSurface &ChartSurfaceWidget::Recording() const
 {
     return impl_->Recording;
@@ -301,6 +353,11 @@ int ChartSurfaceWidget::PictureReductions() const
     return impl_->Cache.Reductions();
 }
 
+int ChartSurfaceWidget::PictureTilesMade() const
+{
+    return impl_->Cache.TilesMade();
+}
+
 QImage ChartSurfaceWidget::RenderPicture() const
 {
     return brenlow::RenderPicture(impl_->Recording);
@@ -316,7 +373,21 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
     // Around a picture smaller than the view.
     for (const QRect &rect : QRegion(dirty).subtracted(QRegion(pictureInView)))
         painter.fillRect(rect, palette().color(QPalette::Dark));
-    SurfacePainter(d.Recording, &d.Cache).Paint(painter, d.ToView(size()), dirty);
+    ViewAids aids;
+    aids.Floor = true;
+    aids.Palette = d.Palette;
+    // The sweep is asked for only where symbols are enlarged, where the labels are chosen.
+    if (d.Sweep && SymbolScaleAt(PaintScale(d.Recording.Zoom())).Enlarged())
+        aids.Sweep = d.Sweep();
+    SurfacePainter(d.Recording, &d.Cache, std::move(aids)).Paint(painter, d.ToView(size()), dirty);
+
+    const QRect legend = LegendRect();
+    if (!legend.isEmpty() && legend.intersects(dirty)) {
+        // The painter is left with the picture's transform and the dirty clip.
+        painter.resetTransform();
+        painter.setClipRect(dirty);
+        PaintChartLegend(painter, legend.topLeft(), d.Palette);
+    }
 }
 
 } // namespace brenlow

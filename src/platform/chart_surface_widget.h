@@ -2,9 +2,11 @@
 
 #include "core/chart_surface.h"
 #include "core/display_list.h"
+#include "platform/legibility.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -62,6 +64,20 @@ public:
     std::int32_t TextHeight(const QString &text) const override;
     void AddPolygonPoint(std::int32_t x, std::int32_t y) override;
     void DrawPolygon() override;
+    void SetSymbolMark(const SymbolMark &mark) override;
+
+    // What the view adds for people, never recorded: station symbols no smaller than readable
+    // with the labels that would overlap left off (always), the arrows' palette, and the key.
+    void SetArrowPalette(ArrowPalette palette);
+    ArrowPalette Palette() const;
+    // Every step's labels, asked for when a paint at an enlarging zoom needs them; the source
+    // answers the same sweep while the tide's data stay the same.
+    using LabelSweepSource = std::function<std::shared_ptr<const LabelSweep>()>;
+    void SetLabelSweepSource(LabelSweepSource source);
+    void SetLegendShown(bool shown);
+    bool LegendShown() const;
+    // Where the key is painted, view pixels; empty while it is hidden.
+    QRect LegendRect() const;
 
     // The picture, the drawing and the drawing state behind the view.
     const RecordingSurface &Recording() const;
@@ -73,6 +89,8 @@ public:
     QImage RenderPicture() const;
     // How many times the view has made the halved copies of a picture it paints from.
     int PictureReductions() const;
+    // How many tiles of the magnified picture the view has made.
+    int PictureTilesMade() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

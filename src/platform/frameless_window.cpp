@@ -12,7 +12,10 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace brenlow {
 namespace {
@@ -32,6 +35,60 @@ FramelessWindow::FramelessWindow(QSize clientSize, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setFixedSize(clientSize);
+}
+
+void FramelessWindow::AllowResizing(QSize minimum)
+{
+    resizable_ = true;
+    setMinimumSize(minimum);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setMouseTracking(true); // for the edges' pointer shapes
+    grip_ = new QSizeGrip(this);
+    grip_->setObjectName(QStringLiteral("sizegrip"));
+    grip_->resize(grip_->sizeHint());
+    grip_->move(width() - grip_->width(), height() - grip_->height());
+    grip_->raise();
+    grip_->show();
+}
+
+void FramelessWindow::ToggleMaximised()
+{
+    if (!resizable_)
+        return;
+    if (maximised_) {
+        maximised_ = false;
+        setGeometry(restored_);
+        return;
+    }
+    const QScreen *screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    restored_ = geometry();
+    maximised_ = true;
+    setGeometry(screen->availableGeometry());
+}
+
+Qt::Edges FramelessWindow::EdgesAt(QPoint at) const
+{
+    Qt::Edges edges;
+    if (!resizable_ || maximised_)
+        return edges;
+    if (at.x() < ResizeBorder)
+        edges |= Qt::LeftEdge;
+    if (at.x() >= width() - ResizeBorder)
+        edges |= Qt::RightEdge;
+    if (at.y() < ResizeBorder)
+        edges |= Qt::TopEdge;
+    if (at.y() >= height() - ResizeBorder)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+QSize FittedWindowSize(QSize wanted, QSize minimum, QSize available)
+{
+    const QSize least = minimum.boundedTo(available);
+    return wanted.expandedTo(least).boundedTo(available);
 }
 
 void FramelessWindow::PlaceCentredOnScreen()
@@ -112,6 +169,15 @@ void FramelessWindow::mousePressEvent(QMouseEvent *event)
     const QPoint at = event->position().toPoint();
     if (childAt(at) != nullptr)
         return;
+    if (const Qt::Edges edges = EdgesAt(at)) {
+        if (SystemPlacesWindows() && windowHandle() != nullptr
+            && windowHandle()->startSystemResize(edges))
+            return;
+        resizing_ = edges;
+        resizeFrom_ = geometry();
+        resizePress_ = event->globalPosition();
+        return;
+    }
     const double y = event->position().y();
     if (!(y > TitleBandTop && y < TitleBandBottom))
         return;
@@ -130,8 +196,36 @@ void FramelessWindow::mousePressEvent(QMouseEvent *event)
 
 void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!moving)
+    if (resizing_) {
+        // Each grabbed edge follows the pointer; the opposite edges stay where they were.
+        const QPoint by = (event->globalPosition() - resizePress_).toPoint();
+        QRect to = resizeFrom_;
+        const QSize least = minimumSize();
+        if (resizing_ & Qt::LeftEdge)
+            to.setLeft(std::min(to.left() + by.x(), to.right() + 1 - least.width()));
+        if (resizing_ & Qt::RightEdge)
+            to.setRight(std::max(to.right() + by.x(), to.left() + least.width() - 1));
+        if (resizing_ & Qt::TopEdge)
+            to.setTop(std::min(to.top() + by.y(), to.bottom() + 1 - least.height()));
+        if (resizing_ & Qt::BottomEdge)
+            to.setBottom(std::max(to.bottom() + by.y(), to.top() + least.height() - 1));
+        setGeometry(to);
         return;
+    }
+    if (!moving) {
+        const Qt::Edges edges = EdgesAt(event->position().toPoint());
+        if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+            setCursor(Qt::SizeFDiagCursor);
+        else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+            setCursor(Qt::SizeBDiagCursor);
+        else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+            setCursor(Qt::SizeHorCursor);
+        else if (edges)
+            setCursor(Qt::SizeVerCursor);
+        else
+            unsetCursor();
+        return;
+    }
     const double twipsX = TwipsPerPixelX(this);
     const double twipsY = TwipsPerPixelY(this);
     // The pointer's screen position does not depend on where the window has got to, so the
@@ -150,6 +244,26 @@ void FramelessWindow::mouseMoveEvent(QMouseEvent *event)
 void FramelessWindow::mouseReleaseEvent(QMouseEvent *)
 {
     moving = false;
+    resizing_ = {};
+}
+
+void FramelessWindow::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    const double y = event->position().y();
+    if (resizable_ && childAt(at) == nullptr && y > TitleBandTop && y < TitleBandBottom) {
+        moving = false;
+        ToggleMaximised();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void FramelessWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (grip_)
+        grip_->move(width() - grip_->width(), height() - grip_->height());
 }
 
 void FramelessWindow::closeEvent(QCloseEvent *event)
@@ -157,6 +271,7 @@ void FramelessWindow::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
     if (event->isAccepted()) {
         moving = false;
+        resizing_ = {};
         Q_EMIT Closed();
     }
 }

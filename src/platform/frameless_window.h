@@ -3,9 +3,12 @@
 #include "platform/picture_button.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
+
+class QSizeGrip;
 
 namespace brenlow {
 
@@ -30,6 +33,16 @@ public:
 
     bool Moving() const { return moving; }
 
+    // A window that may be resized: from its edges and from a size grip at its bottom-right
+    // corner, down to minimum (pixels); a double-click on the title band fills the screen's
+    // available area and a second one puts the window back.
+    void AllowResizing(QSize minimum);
+    bool Resizable() const { return resizable_; }
+    void ToggleMaximised();
+    bool Maximised() const { return maximised_; }
+    // Pixels from an edge of a resizable window in which a press resizes it.
+    static constexpr int ResizeBorder = 4;
+
     // Pixels from the window's top edge: a press at TitleBandTop < y < TitleBandBottom drags.
     static constexpr int TitleBandTop = 3;
     static constexpr int TitleBandBottom = 40;
@@ -51,6 +64,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -58,7 +73,18 @@ private:
     double LeftTwips() const;
     double TopTwips() const;
 
+    // The edges a press at (x, y) of a resizable window grabs, none elsewhere.
+    Qt::Edges EdgesAt(QPoint at) const;
+
     QPixmap background_;
+
+    bool resizable_ = false;
+    bool maximised_ = false;
+    QRect restored_;           // the geometry a second double-click puts back
+    Qt::Edges resizing_;       // the edges being dragged, none when no resize is under way
+    QRect resizeFrom_;         // the geometry when the resize began
+    QPointF resizePress_;      // the pointer on the screen when it began
+    QPointer<QSizeGrip> grip_; // the resize handle of the bottom-right corner
 
     bool moving = false;
     std::int64_t oldleft = 0; // twips
@@ -68,6 +94,10 @@ private:
     std::int64_t thisx = 0; // pointer on the screen at the latest move, twips
     std::int64_t thisy = 0;
 };
+
+// The size a resizable window opens at: wanted, within the screen's available area, and no
+// smaller than minimum unless the area is.
+QSize FittedWindowSize(QSize wanted, QSize minimum, QSize available);
 
 // Background artwork of a frameless window: body, frame and a title band carrying the title,
 // at the given size in pixels (the window's client size, so that it fills the window).

@@ -21,6 +21,9 @@ void RecordingSurface::LoadImageFile(const QString &path)
         picture_ = std::move(picture);
     items_.clear();
     layouts_.clear();
+    symbols_.clear();
+    symbolOfStation_.clear();
+    symbol_ = -1;
     pendingPoints_.clear();
     if (fitOnLoad_ || !keepViewOnLoad_) {
         scrollX_ = 0;
@@ -212,7 +215,7 @@ void RecordingSurface::DrawText(std::int32_t x, std::int32_t y, const QString &t
                               .mapRect(QRectF(0, 0, box.Width, box.Height))
                               .adjusted(-margin, -margin, margin, margin);
     items_.push_back(std::move(item));
-    layouts_.push_back(ItemLayout{bounds, box});
+    layouts_.push_back(ItemLayout{bounds, box, symbol_});
 }
 
 std::int32_t RecordingSurface::TextWidth(const QString &text) const
@@ -248,7 +251,25 @@ void RecordingSurface::DrawPolygon()
     item.BrushStyle = brushStyle_;
     item.PenMode = penMode_;
     items_.push_back(std::move(item));
-    layouts_.push_back(ItemLayout{QRectF(extent).adjusted(-margin, -margin, margin, margin), {}});
+    layouts_.push_back(
+        ItemLayout{QRectF(extent).adjusted(-margin, -margin, margin, margin), {}, symbol_});
+}
+
+void RecordingSurface::SetSymbolMark(const SymbolMark &mark)
+{
+    if (mark.Station == 0) {
+        symbol_ = -1;
+        return;
+    }
+    // A station's arrow and its label, drawn apart, share one entry.
+    const auto found = symbolOfStation_.constFind(mark.Station);
+    if (found != symbolOfStation_.constEnd() && symbols_[std::size_t(*found)] == mark) {
+        symbol_ = *found;
+        return;
+    }
+    symbols_.push_back(mark);
+    symbol_ = int(symbols_.size()) - 1;
+    symbolOfStation_.insert(mark.Station, symbol_);
 }
 
 } // namespace brenlow

@@ -5,6 +5,7 @@
 #include "platform/picture_cache.h"
 #include "platform/surface_layout.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -65,6 +66,7 @@ public:
     std::int32_t TextHeight(const QString &text) const override;
     void AddPolygonPoint(std::int32_t x, std::int32_t y) override;
     void DrawPolygon() override;
+    void SetSymbolMark(const SymbolMark &mark) override;
 
     // How many times a picture file was decoded for this surface (a reload of an unchanged
     // file is not).
@@ -75,6 +77,8 @@ public:
     // What has been drawn since the last load, in drawing order, and where each item lies.
     const std::vector<DisplayItem> &DisplayList() const { return items_; }
     const std::vector<ItemLayout> &Layouts() const { return layouts_; }
+    // The station symbols the items belong to (ItemLayout::Symbol indexes them).
+    const std::vector<SymbolMark> &Symbols() const { return symbols_; }
 
 private:
     FontKey CurrentFont() const;
@@ -83,6 +87,9 @@ private:
     QImage picture_;
     std::vector<DisplayItem> items_;
     std::vector<ItemLayout> layouts_; // one per item
+    std::vector<SymbolMark> symbols_;
+    QHash<std::int32_t, int> symbolOfStation_; // the latest entry of each station
+    int symbol_ = -1;                          // the mark of the items drawn next
     std::vector<QPoint> pendingPoints_;
 
     bool fitOnLoad_ = false;

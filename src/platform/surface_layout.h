@@ -45,6 +45,7 @@ struct ItemLayout
 {
     QRectF Bounds; // picture pixels, generous enough to hold the whole mark
     TextBox Box;
+    int Symbol = -1; // index of the item's SymbolMark in the recording's Symbols(); -1 = none
 };
 
 // Glyphs may reach a little beyond their advance box (overhangs, antialiasing): picture

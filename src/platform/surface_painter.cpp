@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace brenlow {
@@ -21,6 +24,13 @@ constexpr int SmallestHalvedSide = 16;
 // Label pictures kept for painting: a full loop of the animation (25 steps of a few hundred
 // labels) needs about 2 MB at the first zoom level, some 30 MB at 100 %.
 constexpr qint64 SpriteBudgetBytes = 48 * 1024 * 1024;
+
+// The picture as the screen shows it, magnified once per zoom and pixel ratio, in square tiles
+// of this many device pixels made as they come into view: a pan or a repaint copies pixels,
+// and a step moves only the tiles of a strip that scrolls in. The whole chart at the first
+// three zoom levels takes 3, 20 and 46 MB.
+constexpr int TileSide = 128;
+constexpr qint64 TileBudgetBytes = 72 * 1024 * 1024;
 
 QColor ToQColor(SurfaceColor color)
 {
@@ -154,6 +164,7 @@ struct Sprite
 // How a polygon is drawn, so that a run of alike polygons sets the painter up once.
 struct PolygonStyle
 {
+    double DeviceScale = 1;
     SurfaceColor Pen = 0;
     SurfaceColor Brush = 0;
     std::int32_t PenWidth = 1;
@@ -164,18 +175,19 @@ struct PolygonStyle
 
 // What the painter's transform maps from during a replay: picture pixels, device pixels
 // (sprites are copied unscaled) or the pixels of one turned label.
-enum class TransformSpace { Picture, Device, Label };
+enum class TransformSpace { Picture, Device, Label, Symbol };
 
 // Polygons are drawn without antialiasing: the arrows keep crisp outlines at every zoom, and
 // an outline never thinner than one device pixel, so it does not fade when zoomed out.
 // deviceScale is device pixels per picture pixel. Every pen mode draws as plain copy.
 // onPainter is the style the painter holds when styleSet.
 void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double deviceScale,
-                     PolygonStyle &onPainter, bool &styleSet)
+                     ArrowPalette palette, PolygonStyle &onPainter, bool &styleSet)
 {
     if (polygon.Points.empty())
         return;
-    const PolygonStyle style{polygon.Pen, polygon.Brush, std::max(polygon.PenWidth, 1),
+    const PolygonStyle style{deviceScale,      polygon.Pen,
+                             polygon.Brush,    std::max(polygon.PenWidth, 1),
                              polygon.PenStyle, polygon.BrushStyle};
     if (!styleSet || !(onPainter == style)) {
         QPen pen(ToQColor(style.Pen));
@@ -183,7 +195,8 @@ void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double devi
         pen.setJoinStyle(Qt::MiterJoin);
         pen.setWidthF(style.PenWidth * deviceScale < 1.0 ? 0.0 : double(style.PenWidth));
         painter.setPen(pen);
-        painter.setBrush(QBrush(ToQColor(style.Brush), ToBrushStyle(style.BrushStyle)));
+        painter.setBrush(
+            QBrush(ToQColor(PaletteColor(style.Brush, palette)), ToBrushStyle(style.BrushStyle)));
         onPainter = style;
         styleSet = true;
     }
@@ -215,11 +228,106 @@ struct SurfacePaintCache::Data
     QHash<SpriteKey, Sprite> Sprites;
     qint64 SpriteBytes = 0;
 
+    // Tiles of the magnified picture, by device scale and tile; the oldest go first.
+    struct TileKey
+    {
+        double DeviceScale = 0;
+        qreal PixelRatio = 1;
+        QPoint Tile;
+        bool operator==(const TileKey &) const = default;
+    };
+    struct TileKeyHash
+    {
+        size_t operator()(const TileKey &key) const
+        {
+            return qHashMulti(0, key.DeviceScale, key.PixelRatio, key.Tile.x(), key.Tile.y());
+        }
+    };
+    std::unordered_map<TileKey, std::pair<QImage, quint64>, TileKeyHash> Tiles;
+    qint64 TileBytes = 0;
+    quint64 TileClock = 0;
+    int TilesMade = 0;
+
+    // The labels shown at each view scale, decided from one sweep (the zoom ladder has four).
+    std::shared_ptr<const LabelSweep> DecidedSweep;
+    std::vector<std::pair<double, QSet<std::int32_t>>> Decided;
+    QSet<std::int32_t> DecidedNow;
+
+    const QSet<std::int32_t> &LabelledAt(double scale,
+                                         const std::shared_ptr<const LabelSweep> &sweep,
+                                         const RecordingSurface &surface)
+    {
+        if (sweep == nullptr) {
+            // Without every step's labels the painted step decides, afresh at each paint.
+            LabelSweep own;
+            AddSweptLabels(own, surface, 0);
+            DecidedNow = LabelledStations(own, scale);
+            return DecidedNow;
+        }
+        if (DecidedSweep != sweep) {
+            DecidedSweep = sweep;
+            Decided.clear();
+        }
+        for (const auto &[at, stations] : Decided)
+            if (at == scale)
+                return stations;
+        return Decided.emplace_back(scale, LabelledStations(*sweep, scale)).second;
+    }
+
+    // The tile of the picture magnified to deviceScale whose top-left is tile * TileSide in
+    // the magnified picture of magnifiedSize device pixels.
+    const QImage &Tile(const QImage &picture, QSize magnifiedSize, double deviceScale,
+                       qreal pixelRatio, QPoint tile)
+    {
+        const TileKey key{deviceScale, pixelRatio, tile};
+        auto found = Tiles.find(key);
+        if (found != Tiles.end()) {
+            found->second.second = ++TileClock;
+            return found->second.first;
+        }
+        const QRect area(tile * TileSide, QSize(TileSide, TileSide));
+        const QRect inside = area & QRect(QPoint(0, 0), magnifiedSize);
+        QImage image(inside.size(), QImage::Format_RGB32);
+        {
+            const double across = magnifiedSize.width() / double(picture.width());
+            const double down = magnifiedSize.height() / double(picture.height());
+            const auto [reduced, halvings] = ReducedPicture(picture, std::min(across, down));
+            const double toReduced = double(1 << halvings);
+            const QTransform fromReduced = QTransform::fromScale(toReduced, toReduced)
+                * QTransform::fromScale(across, down)
+                * QTransform::fromTranslate(-inside.left(), -inside.top());
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setTransform(fromReduced);
+            const QRect source = fromReduced.inverted()
+                                     .mapRect(QRectF(image.rect()))
+                                     .toAlignedRect()
+                                     .adjusted(-1, -1, 1, 1)
+                & reduced.rect();
+            painter.drawImage(QRectF(source), reduced, QRectF(source));
+        }
+        image.setDevicePixelRatio(pixelRatio);
+        ++TilesMade;
+        TileBytes += image.sizeInBytes();
+        while (TileBytes > TileBudgetBytes && !Tiles.empty()) {
+            auto oldest =
+                std::min_element(Tiles.begin(), Tiles.end(), [](const auto &a, const auto &b) {
+                    return a.second.second < b.second.second;
+                });
+            TileBytes -= oldest->second.first.sizeInBytes();
+            Tiles.erase(oldest);
+        }
+        return Tiles.emplace(key, std::make_pair(std::move(image), ++TileClock))
+            .first->second.first;
+    }
+
     void UsePicture(const QImage &picture)
     {
         if (picture.cacheKey() == PictureKey)
             return;
         Reduced.clear();
+        Tiles.clear();
+        TileBytes = 0;
         PictureKey = picture.cacheKey();
         if (picture.isNull())
             return;
@@ -272,9 +380,21 @@ struct SurfacePaintCache::Data
         image.setDotsPerMeterY(LayoutDotsPerMetre);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        painter.setFont(LayoutFont(key.Font, LayoutDpi));
-        DrawLabel(painter, turn * QTransform::fromTranslate(-extent.left(), -extent.top()), text,
-                  box);
+        if (text.Angle == 0) {
+            painter.setFont(LayoutFont(key.Font, LayoutDpi));
+            DrawLabel(painter, turn * QTransform::fromTranslate(-extent.left(), -extent.top()),
+                      text, box);
+        } else {
+            // The text is laid out once per scale, upright, and turned as a picture: a label
+            // at a new angle costs a small image transform, not its glyphs again.
+            DrawnText upright = text;
+            upright.Angle = 0;
+            const Sprite level = LabelSprite(upright, box, scale, pixelRatio);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setTransform(QTransform().rotate(-text.Angle)
+                                 * QTransform::fromTranslate(-extent.left(), -extent.top()));
+            painter.drawImage(QPointF(level.Offset), level.Image);
+        }
         painter.end();
 
         const qint64 bytes = image.sizeInBytes();
@@ -301,6 +421,11 @@ int SurfacePaintCache::Reductions() const
     return d_->Reductions;
 }
 
+int SurfacePaintCache::TilesMade() const
+{
+    return d_->TilesMade;
+}
+
 const QImage &PagePictureCut::Cut(const QImage &picture, const QRect &part)
 {
     if (cut_.isNull() || pictureKey_ != picture.cacheKey() || part_ != part) {
@@ -311,8 +436,9 @@ const QImage &PagePictureCut::Cut(const QImage &picture, const QRect &part)
     return cut_;
 }
 
-SurfacePainter::SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache)
-    : surface_(surface), cache_(cache)
+SurfacePainter::SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache,
+                               ViewAids aids)
+    : surface_(surface), cache_(cache), aids_(std::move(aids))
 { }
 
 SurfacePainter::SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut)
@@ -340,28 +466,36 @@ void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const 
                                 MagnifiedSize(picture.size(), scale));
         const QRect target = area.toAlignedRect() & pictureArea;
         if (!target.isEmpty()) {
-            // The picture fills its area from the reduced copy that is the least reduction
-            // from the device's own pixels: smoothing then shrinks by less than half or
-            // magnifies, and only over the visible part, so every zoom paints as sharp as the
-            // screen allows at about the cost of a copy.
             const qreal pixelRatio = PaintedPixelRatio(painter);
-            const auto [reduced, halvings] =
-                cache_->d_->ReducedPicture(picture, scale * pixelRatio);
-            const double toReduced = double(1 << halvings);
-            const QTransform fromReduced = QTransform::fromScale(toReduced, toReduced)
-                * QTransform::fromScale(pictureArea.width() / double(picture.width()),
-                                        pictureArea.height() / double(picture.height()))
-                * QTransform::fromTranslate(pictureArea.left(), pictureArea.top());
+            const double deviceScale = scale * pixelRatio;
+            const QSize magnified = MagnifiedSize(picture.size(), deviceScale);
             painter.save();
             painter.setClipRect(target);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.setTransform(fromReduced);
-            const QRect source = fromReduced.inverted()
-                                     .mapRect(QRectF(target))
-                                     .toAlignedRect()
-                                     .adjusted(-1, -1, 1, 1)
-                & reduced.rect();
-            painter.drawImage(QRectF(source), reduced, QRectF(source));
+            if (magnified == picture.size() && pixelRatio == 1) {
+                // At full size on a screen of ratio 1 the picture is copied as it is.
+                painter.drawImage(target.topLeft(), picture,
+                                  target.translated(-pictureArea.topLeft()));
+            } else {
+                // The tiles under the target, each a copy of pixels once it has been made.
+                const QPointF origin = QPointF(pictureArea.topLeft()) * pixelRatio;
+                const QRectF inDevice(QPointF(target.topLeft()) * pixelRatio - origin,
+                                      QSizeF(target.size()) * pixelRatio);
+                const QRect tiles(QPoint(int(std::floor(inDevice.left() / TileSide)),
+                                         int(std::floor(inDevice.top() / TileSide))),
+                                  QPoint(int(std::ceil(inDevice.right() / TileSide)) - 1,
+                                         int(std::ceil(inDevice.bottom() / TileSide)) - 1));
+                painter.resetTransform();
+                for (int ty = std::max(tiles.top(), 0); ty <= tiles.bottom(); ++ty) {
+                    for (int tx = std::max(tiles.left(), 0); tx <= tiles.right(); ++tx) {
+                        if (tx * TileSide >= magnified.width()
+                            || ty * TileSide >= magnified.height())
+                            continue;
+                        const QImage &tile = cache_->d_->Tile(picture, magnified, deviceScale,
+                                                              pixelRatio, QPoint(tx, ty));
+                        painter.drawImage((origin + QPointF(tx, ty) * TileSide) / pixelRatio, tile);
+                    }
+                }
+            }
             painter.restore();
         }
     } else {
@@ -399,6 +533,26 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
     const bool sprites = cache_ != nullptr && IsMagnification(toDevice);
     const int dpi = DeviceDpi(painter);
     const qreal pixelRatio = PaintedPixelRatio(painter);
+    const ArrowPalette palette = sprites ? aids_.Palette : ArrowPalette::Standard;
+
+    // Station symbols shown larger than the picture's scale, each about its own point, and the
+    // labels that would then overlap left off.
+    const SymbolScale symbolScale = sprites && aids_.Floor ? SymbolScaleAt(scale) : SymbolScale{};
+    const std::vector<SymbolMark> &symbols = surface_.Symbols();
+    const bool enlarged = symbolScale.Enlarged() && !symbols.empty();
+    std::vector<QTransform> arrowTransforms;
+    std::vector<QTransform> labelTransforms;
+    const QSet<std::int32_t> *labelled = nullptr;
+    if (enlarged) {
+        arrowTransforms.reserve(symbols.size());
+        labelTransforms.reserve(symbols.size());
+        for (const SymbolMark &mark : symbols) {
+            arrowTransforms.push_back(ArrowTransform(mark, symbolScale));
+            labelTransforms.push_back(LabelTransform(mark, symbolScale));
+        }
+        labelled = &cache_->d_->LabelledAt(scale, aids_.Sweep, surface_);
+    }
+
     painter.setTransform(toDevice);
     painter.setRenderHint(QPainter::Antialiasing, false);
     std::optional<FontKey> fontOnPainter;
@@ -407,27 +561,44 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
     TransformSpace space = TransformSpace::Picture;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const ItemLayout &layout = layouts[i];
-        if (visible && !visible->intersects(layout.Bounds))
+        const bool inSymbol = enlarged && layout.Symbol >= 0;
+        const auto *polygon = std::get_if<DrawnPolygon>(&items[i]);
+        const QTransform *grown = nullptr;
+        if (inSymbol) {
+            const auto symbol = std::size_t(layout.Symbol);
+            grown = polygon != nullptr ? &arrowTransforms[symbol] : &labelTransforms[symbol];
+            if (polygon == nullptr && !labelled->contains(symbols[symbol].Station))
+                continue;
+        }
+        if (visible && !visible->intersects(grown ? grown->mapRect(layout.Bounds) : layout.Bounds))
             continue;
-        if (const auto *polygon = std::get_if<DrawnPolygon>(&items[i])) {
-            if (space != TransformSpace::Picture)
+        if (polygon != nullptr) {
+            if (grown != nullptr) {
+                painter.setTransform(*grown * toDevice);
+                space = TransformSpace::Symbol;
+            } else if (space != TransformSpace::Picture) {
                 painter.setTransform(toDevice);
-            space = TransformSpace::Picture;
-            DrawPolygonItem(painter, *polygon, scale * pixelRatio, styleOnPainter, polygonStyleSet);
+                space = TransformSpace::Picture;
+            }
+            DrawPolygonItem(painter, *polygon,
+                            scale * pixelRatio * (grown ? symbolScale.Arrow : 1.0), palette,
+                            styleOnPainter, polygonStyleSet);
             continue;
         }
         const DrawnText &text = std::get<DrawnText>(items[i]);
         if (sprites) {
             // On a whole device pixel, which on a high-density screen is a fraction of one of
             // the painter's pixels.
-            const QPointF origin = toDevice.map(QPointF(text.At)) * pixelRatio;
-            const QPointF at(std::round(origin.x()) / pixelRatio,
-                             std::round(origin.y()) / pixelRatio);
-            const Sprite &sprite = cache_->d_->LabelSprite(text, layout.Box, scale, pixelRatio);
+            const QPointF at = grown ? grown->map(QPointF(text.At)) : QPointF(text.At);
+            const QPointF origin = toDevice.map(at) * pixelRatio;
+            const QPointF snapped(std::round(origin.x()) / pixelRatio,
+                                  std::round(origin.y()) / pixelRatio);
+            const Sprite &sprite = cache_->d_->LabelSprite(
+                text, layout.Box, scale * (grown ? symbolScale.Label : 1.0), pixelRatio);
             if (space != TransformSpace::Device)
                 painter.resetTransform();
             space = TransformSpace::Device;
-            painter.drawImage(at + QPointF(sprite.Offset), sprite.Image);
+            painter.drawImage(snapped + QPointF(sprite.Offset), sprite.Image);
             continue;
         }
         FontKey key{text.FontName, text.FontSize, text.Bold};

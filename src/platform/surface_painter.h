@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/legibility.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -32,6 +34,8 @@ public:
     void UsePicture(const QImage &picture);
     // How many times it has made the halved copies of a picture.
     int Reductions() const;
+    // How many tiles of the picture as magnified for the screen it has made.
+    int TilesMade() const;
 
 private:
     friend class SurfacePainter;
@@ -53,6 +57,17 @@ private:
     QRect part_;
 };
 
+// What the screen view adds over the drawing for people (see legibility.h); a page and a
+// picture get none of it.
+struct ViewAids
+{
+    bool Floor = false; // station symbols no smaller than readable, and no labels overlapping
+    ArrowPalette Palette = ArrowPalette::Standard;
+    // Every step's labels, which decide once per zoom which labels are shown; without it the
+    // painted step's own labels decide.
+    std::shared_ptr<const LabelSweep> Sweep;
+};
+
 // Replays a recorded surface, its picture and the display list over it, onto any QPainter
 // through one transform from picture pixels to the painter's coordinates (on a high-density
 // screen those are device-independent pixels; the device pixel ratio applies beneath).
@@ -66,7 +81,8 @@ private:
 class SurfacePainter
 {
 public:
-    explicit SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache = nullptr);
+    explicit SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache = nullptr,
+                            ViewAids aids = {});
     SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut);
 
     // Paints the part of the picture and the drawing that falls inside area (painter
@@ -85,6 +101,7 @@ private:
     const RecordingSurface &surface_;
     SurfacePaintCache *cache_ = nullptr;
     PagePictureCut *pageCut_ = nullptr;
+    ViewAids aids_;
 };
 
 // The picture with the display list drawn into it at 100 %, for checks on pixels.

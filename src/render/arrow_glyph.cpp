@@ -83,7 +83,7 @@ void AdvanceCursor(GlyphCursor &cursor, ImageSurface &surface, bool addPoint)
 }
 
 void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std::int32_t y,
-                    std::int32_t direction, double rate)
+                    std::int32_t direction, double rate, std::int32_t station)
 {
     const std::int32_t d = direction;
     // "Not a number" counts as a missing rate.
@@ -119,9 +119,19 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     Move(cursor, surface, addPoint, cursor.Bearing - 90, NearestInt32(1.5 * size));
     Move(cursor, surface, addPoint, cursor.Bearing + 90, quarter);
 
+    // The middle of the tail end, where the label hangs, found as the label's first move below
+    // finds it.
+    GlyphCursor pivot{tailX, tailY, d + 90, quarter};
+    AdvanceCursor(pivot, surface, false);
+    const SymbolMark mark{station, QPoint(x, y), QPoint(pivot.X, pivot.Y)};
+
     QString text;
     if (addPoint) {
+        if (station != 0)
+            surface.SetSymbolMark(mark);
         surface.DrawPolygon();
+        if (station != 0)
+            surface.SetSymbolMark(SymbolMark{});
         text = FormatOneDecimal(rate);
         surface.SetFontSize(RateLabelFontSize);
     } else {
@@ -168,6 +178,7 @@ void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std:
     label.Angle = NearestInt32(surface.TextAngle());
     label.Text = text;
     label.FontSize = NearestInt32(surface.FontSize());
+    label.Mark = station != 0 ? mark : SymbolMark{};
 
     surface.SetPenMode(PenModeCopy);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/arrow_colours.h"
 #include "core/chart_surface.h"
 #include "core/label_queue.h"
 
@@ -12,10 +13,6 @@ namespace brenlow {
 struct AppState;
 
 inline constexpr double GlyphPi = 3.14159265358979;
-
-// Fill colours: directions below 180 degrees green, from 180 on red (&HBBGGRR).
-inline constexpr SurfaceColor ArrowColorBelow180 = 0x00FF10;
-inline constexpr SurfaceColor ArrowColorFrom180 = 0x0000FF;
 
 // Label font sizes as set, in points: 8 and 7 times ChartScale (read back they round to 11
 // and 10).
@@ -49,7 +46,9 @@ void AdvanceCursor(GlyphCursor &cursor, ImageSurface &surface, bool addPoint);
 // rate table; -1 = none), and appends its rate label to state.LabelQueue for the renderer's
 // label pass. A rate of 0 draws no arrow and queues "SLACK"; a missing rate or direction draws
 // and queues nothing.
+// station (an index of the station table, 0 for none) marks the arrow and the queued label as
+// that station's symbol (see SymbolMark); the surface is left with no mark.
 void DrawArrowGlyph(AppState &state, ImageSurface &surface, std::int32_t x, std::int32_t y,
-                    std::int32_t direction, double rate);
+                    std::int32_t direction, double rate, std::int32_t station = 0);
 
 } // namespace brenlow

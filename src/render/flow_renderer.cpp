@@ -66,7 +66,7 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
         if (!(std::fabs(px) <= FarthestPixel && std::fabs(py) <= FarthestPixel))
             continue;
         DrawArrowGlyph(state, surface, NearestInt32(px), NearestInt32(py), stream.Direction,
-                       stream.Rate);
+                       stream.Rate, static_cast<std::int32_t>(i));
     }
 
     // Labels last, so that no arrow covers one.
@@ -79,8 +79,10 @@ void Draw_flows(AppState &state, ImageSurface &surface, TimeLabels &labels, std:
         const PendingLabel &label = state.LabelQueue[static_cast<std::size_t>(j)];
         surface.SetTextAngle(static_cast<float>(label.Angle));
         surface.SetFontSize(label.FontSize);
+        surface.SetSymbolMark(label.Mark);
         surface.DrawText(label.X, label.Y, label.Text);
     }
+    surface.SetSymbolMark(SymbolMark{});
 }
 
 } // namespace brenlow

@@ -32,6 +32,12 @@ ChartInput::ChartInput(AppState &state, ChartSurfaceWidget &chart, QWidget &wind
     onKey(Qt::Key_Plus, &ChartInput::ZoomIn);
     onKey(Qt::Key_Equal, &ChartInput::ZoomIn);
     onKey(Qt::Key_Minus, &ChartInput::ZoomOut);
+    onKey(Qt::Key_L, &ChartInput::ToggleLegend);
+}
+
+void ChartInput::ToggleLegend()
+{
+    chart_.SetLegendShown(!chart_.LegendShown());
 }
 
 void ChartInput::ZoomIn()
@@ -73,8 +79,8 @@ bool ChartInput::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::Wheel: {
         const auto *wheel = static_cast<QWheelEvent *>(event);
-        wheel_.Turn(state_, chart_, wheel->angleDelta().y());
         const QPoint at = wheel->position().toPoint();
+        wheel_.Turn(state_, chart_, wheel->angleDelta().y(), at.x(), at.y());
         modes_.PointerStill(at.x(), at.y());
         return true;
     }

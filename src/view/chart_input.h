@@ -15,8 +15,9 @@ class ChartSurfaceWidget;
 class PointerShapes;
 
 // All input over the chart, in one object: the pointer over the chart view (pan mode, the
-// station panel, picture spots), the wheel with its notch count, and the zoom keys of the
-// window. The window only makes it and connects its buttons to it.
+// station panel, picture spots), the wheel with its notch count, and the keys of the window
+// for the chart: zoom and the key to the arrows. The window only makes it and connects its buttons
+// to it.
 class ChartInput : public QObject
 {
 public:
@@ -29,6 +30,8 @@ public:
     // The zoom buttons and keys: one rung of the ladder.
     void ZoomIn();
     void ZoomOut();
+    // The L key: shows the key to the arrows over the chart's corner, or hides it.
+    void ToggleLegend();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -13,11 +13,13 @@ void ZoomIn(const AppState &state, ImageSurface &surface);
 void ZoomOut(const AppState &state, ImageSurface &surface);
 
 // The mouse wheel over the chart: one rung of the ladder per whole notch (120 eighths of a
-// degree), up for a turn away from the user; parts of a notch add up until they make one.
+// degree), up for a turn away from the user; parts of a notch add up until they make one. The
+// picture point under the pointer (x, y in view pixels) stays under it, as far as the scroll
+// offsets can reach.
 class WheelZoom
 {
 public:
-    void Turn(const AppState &state, ImageSurface &surface, int angleDelta);
+    void Turn(const AppState &state, ImageSurface &surface, int angleDelta, int x, int y);
 
 private:
     int angle_ = 0; // eighths of a degree not yet a whole notch

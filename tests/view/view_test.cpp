@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace brenlow {
@@ -20,39 +21,46 @@ TEST(ZoomLadder, OneRungFromAnExactLevelOrAWholeWheelNotch)
     SetChartGeometry(state);
     RecordingSurface surface;
     surface.SetZoom(ZoomLevelPercent(state, 1));
-    surface.SetScrollX(56);
-    surface.SetScrollY(83);
     WheelZoom wheel;
     struct Row
     {
         const char *name;
         std::function<void()> act;
         int level; // after the act; 0: the odd zoom of 33 %
+        bool byWheel;
     };
-    const auto turn = [&](int angle) { return [&, angle] { wheel.Turn(state, surface, angle); }; };
+    // The wheel turns about the view's top-left corner here, where the offsets scale with the
+    // zoom; the buttons leave them alone.
+    const auto turn = [&](int angle) {
+        return [&, angle] { wheel.Turn(state, surface, angle, 0, 0); };
+    };
     const Row rows[] = {
-        {"in", [&] { ZoomIn(state, surface); }, 2},
-        {"in", [&] { ZoomIn(state, surface); }, 3},
-        {"in", [&] { ZoomIn(state, surface); }, 4},
-        {"no rung above the top", [&] { ZoomIn(state, surface); }, 4},
-        {"out", [&] { ZoomOut(state, surface); }, 3},
-        {"half a notch up: nothing yet", turn(60), 3},
-        {"the other half makes the notch", turn(60), 4},
-        {"a quarter down", turn(-30), 4},
-        {"then seven quarters: two notches", turn(-210), 2},
-        {"three quarters up", turn(90), 2},
-        {"three more: one notch, half left", turn(90), 3},
-        {"the half and another half", turn(60), 4},
-        {"a zoom that is no level", [&] { surface.SetZoom(33); }, 0},
-        {"stays on the button", [&] { ZoomIn(state, surface); }, 0},
-        {"and on the wheel", turn(-240), 0},
+        {"in", [&] { ZoomIn(state, surface); }, 2, false},
+        {"in", [&] { ZoomIn(state, surface); }, 3, false},
+        {"in", [&] { ZoomIn(state, surface); }, 4, false},
+        {"no rung above the top", [&] { ZoomIn(state, surface); }, 4, false},
+        {"out", [&] { ZoomOut(state, surface); }, 3, false},
+        {"half a notch up: nothing yet", turn(60), 3, true},
+        {"the other half makes the notch", turn(60), 4, true},
+        {"a quarter down", turn(-30), 4, true},
+        {"then seven quarters: two notches", turn(-210), 2, true},
+        {"three quarters up", turn(90), 2, true},
+        {"three more: one notch, half left", turn(90), 3, true},
+        {"the half and another half", turn(60), 4, true},
+        {"a zoom that is no level", [&] { surface.SetZoom(33); }, 0, false},
+        {"stays on the button", [&] { ZoomIn(state, surface); }, 0, false},
+        {"and on the wheel", turn(-240), 0, true},
     };
     for (const Row &row : rows) {
         const double expected = row.level == 0 ? 33 : ZoomLevelPercent(state, row.level);
+        const double before = surface.Zoom();
+        surface.SetScrollX(5600);
+        surface.SetScrollY(8300);
         row.act();
         EXPECT_EQ(surface.Zoom(), expected) << row.name;
-        EXPECT_EQ(surface.ScrollX(), 56) << row.name;
-        EXPECT_EQ(surface.ScrollY(), 83) << row.name;
+        const double ratio = surface.Zoom() / before;
+        EXPECT_EQ(surface.ScrollX(), row.byWheel ? std::lround(5600 * ratio) : 5600) << row.name;
+        EXPECT_EQ(surface.ScrollY(), row.byWheel ? std::lround(8300 * ratio) : 8300) << row.name;
     }
 }
 

@@ -1,0 +1,108 @@
+#include "platform/chart_legend.h"
+
+#include "core/arrow_colours.h"
+#include "platform/house_style.h"
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include <array>
+
+namespace brenlow {
+namespace {
+
+constexpr QSize LegendSize(232, 160);
+constexpr int Margin = 8;
+constexpr int RowHeight = 19;
+constexpr int TextLeft = 62; // view pixels from the key's left edge
+constexpr int TextPixels = 11;
+
+// The arrows' three sizes (18, 24 and 30 picture pixels across the head) at 60 %.
+constexpr std::array<double, 3> ArrowSizes = {10.8, 14.4, 18.0};
+
+QColor ToColor(SurfaceColor color)
+{
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+// An arrow of the chart's shape, pointing right with its tip at tip: head size wide and 0.87
+// size deep, shaft half as wide and 1.5 size long.
+void PaintArrow(QPainter &painter, QPointF tip, double size, SurfaceColor fill)
+{
+    const double head = 0.866 * size;
+    const double shaft = 1.5 * size;
+    const QPolygonF outline({tip, tip + QPointF(-head, -size / 2), tip + QPointF(-head, -size / 4),
+                             tip + QPointF(-head - shaft, -size / 4),
+                             tip + QPointF(-head - shaft, size / 4), tip + QPointF(-head, size / 4),
+                             tip + QPointF(-head, size / 2)});
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(ToColor(fill));
+    painter.drawPolygon(outline);
+}
+
+} // namespace
+
+QSize ChartLegendSize()
+{
+    return LegendSize;
+}
+
+void PaintChartLegend(QPainter &painter, QPoint topLeft, ArrowPalette palette)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(topLeft);
+    painter.setPen(QPen(House::Navy, 1));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(QRectF(0.5, 0.5, LegendSize.width() - 1, LegendSize.height() - 1));
+
+    painter.setFont(House::Font(TextPixels + 1, true));
+    painter.setPen(House::Navy);
+    painter.drawText(QRect(Margin, 2, LegendSize.width() - 2 * Margin, RowHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Key (L hides it)"));
+
+    const SurfaceColor below = PaletteColor(ArrowColorBelow180, palette);
+    const SurfaceColor from = PaletteColor(ArrowColorFrom180, palette);
+    struct Row
+    {
+        double Size;
+        SurfaceColor Fill;
+        const char *Text;
+    };
+    const Row rows[] = {
+        {ArrowSizes[1], below, "sets 0\u00b0 to 179\u00b0 (N, E, S)"},
+        {ArrowSizes[1], from, "sets 180\u00b0 to 359\u00b0 (S, W, N)"},
+        {ArrowSizes[0], below, "under 1.1 knots"},
+        {ArrowSizes[1], below, "1.1 to 2.0 knots"},
+        {ArrowSizes[2], below, "2.1 knots and more"},
+    };
+    painter.setFont(House::Font(TextPixels));
+    int top = RowHeight + 2;
+    for (const Row &row : rows) {
+        PaintArrow(painter, QPointF(TextLeft - 8, top + RowHeight / 2.0), row.Size, row.Fill);
+        painter.setPen(House::Text);
+        painter.drawText(QRect(TextLeft, top, LegendSize.width() - TextLeft - Margin, RowHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(row.Text));
+        top += RowHeight;
+    }
+
+    // A slack label as the chart draws it: bold on white, in a box.
+    QFont slack = House::Font(TextPixels, true);
+    painter.setFont(slack);
+    const QRect box(Margin, top + 3, TextLeft - Margin - 6, RowHeight - 6);
+    painter.setPen(QPen(House::Rule, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(box);
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, QStringLiteral("SLACK"));
+    painter.setFont(House::Font(TextPixels));
+    painter.setPen(House::Text);
+    painter.drawText(QRect(TextLeft, top, LegendSize.width() - TextLeft - Margin, RowHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("slack water: turning"));
+    top += RowHeight;
+    painter.drawText(QRect(Margin, top, LegendSize.width() - 2 * Margin, RowHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Labels: the rate in knots"));
+    painter.restore();
+}
+
+} // namespace brenlow
