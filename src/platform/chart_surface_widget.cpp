@@ -1,6 +1,7 @@
 #include "platform/chart_surface_widget.h"
 
 #include "platform/recording_surface.h"
+#include "platform/route_painter.h"
 #include "platform/surface_painter.h"
 
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -40,6 +42,7 @@ struct ChartSurfaceWidget::Impl
 {
     RecordingSurface Recording;
     SurfacePaintCache Cache;
+    RouteDrawing Route;
 
     // The size of the magnified picture in view pixels.
     QSize MagnifiedSize() const
@@ -301,6 +304,17 @@ int ChartSurfaceWidget::PictureReductions() const
     return impl_->Cache.Reductions();
 }
 
+void ChartSurfaceWidget::SetRouteDrawing(RouteDrawing route)
+{
+    impl_->Route = std::move(route);
+    update();
+}
+
+const RouteDrawing &ChartSurfaceWidget::Route() const
+{
+    return impl_->Route;
+}
+
 QImage ChartSurfaceWidget::RenderPicture() const
 {
     return brenlow::RenderPicture(impl_->Recording);
@@ -316,7 +330,9 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
     // Around a picture smaller than the view.
     for (const QRect &rect : QRegion(dirty).subtracted(QRegion(pictureInView)))
         painter.fillRect(rect, palette().color(QPalette::Dark));
-    SurfacePainter(d.Recording, &d.Cache).Paint(painter, d.ToView(size()), dirty);
+    const QTransform toView = d.ToView(size());
+    SurfacePainter(d.Recording, &d.Cache).Paint(painter, toView, dirty);
+    PaintRoute(painter, toView, d.Route);
 }
 
 } // namespace brenlow

@@ -2,6 +2,7 @@
 
 #include "core/chart_surface.h"
 #include "core/display_list.h"
+#include "core/route_drawing.h"
 
 #include <QWidget>
 
@@ -73,6 +74,11 @@ public:
     QImage RenderPicture() const;
     // How many times the view has made the halved copies of a picture it paints from.
     int PictureReductions() const;
+
+    // The planner's track, drawn over the chart and its drawing (not recorded in the display
+    // list, so read-backs and pages of steps stay as they are); an empty one draws nothing.
+    void SetRouteDrawing(RouteDrawing route);
+    const RouteDrawing &Route() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
