@@ -20,6 +20,7 @@ class ChartSurfaceWidget;
 class ClockTick;
 class hwselect;
 class MainStepView;
+class PassagePlanning;
 class PictureButton;
 class PointerModes;
 class RichTextPanel;
@@ -51,6 +52,8 @@ public:
     SurfacePrinting &Printing();
     // The jump list while it is open, else null.
     hwselect *JumpList() const;
+    // The passage planner on the chart.
+    PassagePlanning &Planning();
 
     // Controls, named as the program names them.
     ChartSurfaceWidget *IB1 = nullptr;
@@ -71,6 +74,7 @@ public:
     PictureButton *StopButton = nullptr;
     PictureButton *printbt = nullptr;
     PictureButton *options = nullptr;
+    PictureButton *planbutton = nullptr; // plan mode on and off, beside the help button
     PictureButton *helpbutton = nullptr;
     PictureButton *minimise = nullptr;
     PictureButton *closebutton = nullptr;
@@ -99,6 +103,7 @@ private:
     std::unique_ptr<StepRedraw> redraw_;
     std::unique_ptr<StepNavigator> navigator_;
     std::unique_ptr<ChartInput> input_;
+    std::unique_ptr<PassagePlanning> planning_;
     QPointer<hwselect> jumpList_;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
