@@ -9,6 +9,7 @@
 #include "core/message_boxes.h"
 #include "core/program_info.h"
 #include "platform/printer_dialog.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/qt_settings_store.h"
 #include "platform/system_clock.h"
@@ -49,7 +50,8 @@ struct MainWindowRun
                    messages,
                    clock,
                    pointers,
-                   printerDialog != nullptr ? *printerDialog : unusedPrinter}
+                   printerDialog != nullptr ? *printerDialog : unusedPrinter,
+                   unusedFiles}
     {
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         screen = std::make_unique<MainScreen>(state, services);
@@ -63,6 +65,7 @@ struct MainWindowRun
     SystemClock clock;
     QtPointerShapes pointers;
     QtPrinterDialog unusedPrinter;
+    QtFileDialogs unusedFiles;
     AppServices services;
     AppState state;
     std::unique_ptr<MainScreen> screen;

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "core/app_state.h"
 #include "platform/printer_dialog.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/qt_settings_store.h"
@@ -33,7 +34,8 @@ int main(int argc, char **argv)
     SystemClock clock;
     QtPointerShapes pointers;
     QtPrinterDialog printer;
-    AppServices services{RunningProgramInfo(), settings, messages, clock, pointers, printer};
+    QtFileDialogs files;
+    AppServices services{RunningProgramInfo(), settings, messages, clock, pointers, printer, files};
     AppState state;
 
     // Nothing is read before the user accepts the terms; the main window's start-up then runs

@@ -8,6 +8,7 @@
 #include "core/program_info.h"
 #include "options/options_window.h"
 #include "options/stored_options.h"
+#include "plan/passage_planning.h"
 #include "platform/chart_surface_widget.h"
 #include "platform/house_style.h"
 #include "platform/picture_button.h"
@@ -108,7 +109,16 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
                           RichTextBox1->raise();
                           RichTextBox1->show();
                       },
-                      [this] { RichTextBox1->hide(); }, [this] { ShowMapWindow(); }});
+                      [this] { RichTextBox1->hide(); }, [this] { ShowMapWindow(); }},
+        [this](RouteChange change) {
+            if (planning_)
+                planning_->RouteChanged(change);
+        });
+    planning_ = std::make_unique<PassagePlanning>(
+        state_,
+        PlanningServices{services_.Program, services_.Messages, services_.Clock, services_.Files},
+        PlanningViews{*this, *IB1, *input_, *view_, view_->Printer()},
+        [this](bool on) { planbutton->setChecked(on); });
     clock_->SetPanCountdown([this] { input_->Modes().PanTimerTick(); });
     labelSweep_ = std::make_unique<TideLabelSweep>(state_);
     IB1->SetLabelSweepSource([this] { return labelSweep_->Current(); });
@@ -163,6 +173,10 @@ void MainScreen::LayOutControls()
         AddPictureButton(ButtonArt::Print, QRect(551, 46, 50, 42), QStringLiteral("Print window"));
     options = AddPictureButton(ButtonArt::Options, QRect(604, 46, 49, 42),
                                QStringLiteral("Options window"));
+    // In the title band left of the help button, clear of the labels before x 590.
+    planbutton = AddPictureButton(ButtonArt::Route, QRect(596, 16, 46, 15),
+                                  QStringLiteral("Passage planner: plan mode on or off (P)"));
+    planbutton->setCheckable(true);
     helpbutton = AddPictureButton(ButtonArt::Help, QRect(648, 16, 42, 15),
                                   QStringLiteral("Help toggle button"));
     minimise =
@@ -184,6 +198,8 @@ void MainScreen::ConnectControls()
                           OptionsServices{services_.Settings, services_.Program, services_.Messages,
                                           webBrowser_});
         ApplyStoredPalette();
+        // The high waters typed there are the plan's on today.
+        planning_->Refresh();
     });
     connect(printbt, &PictureButton::clicked, this, &MainScreen::OpenPrintWindow);
     connect(shownow, &PictureButton::clicked, this,
@@ -192,6 +208,7 @@ void MainScreen::ConnectControls()
     connect(zoomout, &PictureButton::clicked, this, [this] { input_->ZoomOut(); });
     connect(hand, &PictureButton::clicked, this, [this] { input_->Modes().TogglePanMode(); });
     connect(helpbutton, &PictureButton::clicked, this, &MainScreen::ToggleHelp);
+    connect(planbutton, &PictureButton::clicked, this, [this] { planning_->TogglePlanMode(); });
     connect(skipleft, &PictureButton::clicked, this, [this] { navigator_->SkipLeft(); });
     connect(skipright, &PictureButton::clicked, this, [this] { navigator_->SkipRight(); });
     showinghw->installEventFilter(this);
@@ -203,7 +220,7 @@ void MainScreen::ConnectControls()
 
 // Keys act as their buttons whenever the main window is active, whatever has the focus: the
 // arrows step (not while the animation plays), Home goes to the present step, Space plays
-// and stops. The zoom keys belong to the chart's input.
+// and stops, P switches plan mode. The zoom keys and Delete belong to the chart's input.
 void MainScreen::ConnectKeys()
 {
     const auto onKey = [this](Qt::Key key, auto action) {
@@ -214,6 +231,7 @@ void MainScreen::ConnectKeys()
     onKey(Qt::Key_Left, [this] { navigator_->SkipLeft(); });
     onKey(Qt::Key_Right, [this] { navigator_->SkipRight(); });
     onKey(Qt::Key_Home, [this] { shownow->click(); });
+    onKey(Qt::Key_P, [this] { planning_->TogglePlanMode(); });
     onKey(Qt::Key_Space, [this] {
         if (player_->Playing())
             player_->StopAnimation();
@@ -361,6 +379,11 @@ void MainScreen::closeEvent(QCloseEvent *event)
     if (shown != ClientSize || ReadWindowSize(services_.Settings, services_.Program.AppName))
         WriteWindowSize(services_.Settings, services_.Program.AppName, shown);
     FramelessWindow::closeEvent(event);
+}
+
+PassagePlanning &MainScreen::Planning()
+{
+    return *planning_;
 }
 
 bool MainScreen::event(QEvent *event)

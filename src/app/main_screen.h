@@ -20,6 +20,7 @@ class ChartSurfaceWidget;
 class ClockTick;
 class hwselect;
 class MainStepView;
+class PassagePlanning;
 class PictureButton;
 class PointerModes;
 class RichTextPanel;
@@ -52,6 +53,8 @@ public:
     SurfacePrinting &Printing();
     // The jump list while it is open, else null.
     hwselect *JumpList() const;
+    // The passage planner on the chart.
+    PassagePlanning &Planning();
 
     // Sizes the window for a screen whose available area is available (pixels) and centres it
     // there: the size last used, else the window's own, never outside the area; the window may
@@ -79,6 +82,7 @@ public:
     PictureButton *StopButton = nullptr;
     PictureButton *printbt = nullptr;
     PictureButton *options = nullptr;
+    PictureButton *planbutton = nullptr; // plan mode on and off, beside the help button
     PictureButton *helpbutton = nullptr;
     PictureButton *minimise = nullptr;
     PictureButton *closebutton = nullptr;
@@ -114,6 +118,7 @@ private:
     std::unique_ptr<StepNavigator> navigator_;
     std::unique_ptr<ChartInput> input_;
     std::unique_ptr<TideLabelSweep> labelSweep_;
+    std::unique_ptr<PassagePlanning> planning_;
     QPointer<hwselect> jumpList_;
     QPixmap background_;    // at the window's size and the screen's pixel ratio
     XdgBrowser webBrowser_; // the user's browser, for the options window's links

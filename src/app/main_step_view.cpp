@@ -53,6 +53,11 @@ SurfacePrinting &MainStepView::Printing()
     return *printer_;
 }
 
+SurfacePrinter &MainStepView::Printer()
+{
+    return *printer_;
+}
+
 void MainStepView::SetShowingHw(const QString &caption)
 {
     showinghw_.setText(caption);

@@ -32,6 +32,8 @@ public:
 
     // The chart surface's printing group: pages of what the surface's view shows.
     SurfacePrinting &Printing();
+    // The same printer, with the planner's track and pages of its own.
+    SurfacePrinter &Printer();
 
 private:
     void SetShowingHw(const QString &caption) override;

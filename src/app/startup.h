@@ -9,6 +9,7 @@ namespace brenlow {
 
 struct AppState;
 class Clock;
+class FileDialogs;
 class MessageBoxes;
 class PointerShapes;
 class PrinterDialog;
@@ -25,6 +26,7 @@ struct AppServices
     const brenlow::Clock &Clock;
     PointerShapes &Pointers;
     PrinterDialog &Printer; // the person choosing the printer for a print job
+    FileDialogs &Files;     // ... and the files to read and write
 };
 
 // Reads the six settings into their texts, in the start-up order (animspeed defaults to "2").

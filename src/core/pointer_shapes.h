@@ -5,8 +5,18 @@
 namespace brenlow {
 
 // The system's default, the arrow, the standard icon pointer, the arrow with a question mark,
-// and the standard hands that stand in for a cursor file that cannot be read.
-enum class PointerShape { Default, Arrow, Icon, ArrowQuestion, OpenHand, ClosedHand, PointingHand };
+// the standard hands that stand in for a cursor file that cannot be read, and the cross of
+// the planner's plan mode.
+enum class PointerShape {
+    Default,
+    Arrow,
+    Icon,
+    ArrowQuestion,
+    OpenHand,
+    ClosedHand,
+    PointingHand,
+    Cross
+};
 
 // The application-wide pointer shape: applies over every window of the program until set
 // again.

@@ -231,6 +231,20 @@ void DrawGlobe(QPainter &p, const Colours &c)
     }
 }
 
+// A route: three legs between four waypoints, the waypoints ringed, as the planner draws its
+// track over the chart. Bold, so that it reads on the small button of the title band.
+void DrawRoute(QPainter &p, const Colours &c)
+{
+    const QPointF points[] = {{0.06, 0.8}, {0.36, 0.28}, {0.64, 0.72}, {0.94, 0.2}};
+    p.setPen(UnitPen(c.ink, 0.13));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(points, 4);
+    p.setPen(UnitPen(c.ink, 0.08));
+    p.setBrush(c.accent);
+    for (const QPointF &point : points)
+        p.drawEllipse(point, 0.12, 0.12);
+}
+
 // Text in the largest bold size (in view pixels) that fits the box, at most 62 % of its height.
 void DrawFittedText(QPainter &p, const QRectF &box, const QString &text, const QColor &ink)
 {
@@ -285,9 +299,13 @@ void DrawUnitArt(QPainter &p, ButtonArt art, const Colours &c)
         return DrawTick(p, c);
     case ButtonArt::Link:
         return DrawGlobe(p, c);
+    case ButtonArt::Route:
+        return DrawRoute(p, c);
     case ButtonArt::Exit:
     case ButtonArt::Save:
     case ButtonArt::Cancel:
+    case ButtonArt::Open:
+    case ButtonArt::Clear:
         break; // words only
     }
 }
@@ -305,6 +323,10 @@ QString WordsOf(ButtonArt art)
         return QStringLiteral("Cancel");
     case ButtonArt::PrintPages:
         return QStringLiteral("Print");
+    case ButtonArt::Open:
+        return QStringLiteral("Open");
+    case ButtonArt::Clear:
+        return QStringLiteral("Clear");
     default:
         return {};
     }

@@ -26,6 +26,9 @@ enum class ButtonArt {
     Cancel,     // cancel (print window)
     PrintPages, // print the chosen steps (print window): a printer and the word
     Link,       // a web link
+    Route,      // the passage planner: a route of three legs between numbered points
+    Open,       // open a file (the planner's route)
+    Clear,      // clear (the planner's route)
 };
 
 // The three pictures of a picture button.

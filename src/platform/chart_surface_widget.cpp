@@ -2,6 +2,7 @@
 
 #include "platform/chart_legend.h"
 #include "platform/recording_surface.h"
+#include "platform/route_painter.h"
 #include "platform/surface_painter.h"
 
 #include <QPaintEvent>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -47,6 +49,7 @@ struct ChartSurfaceWidget::Impl
     ArrowPalette Palette = ArrowPalette::Standard;
     LabelSweepSource Sweep;
     bool Legend = false;
+    RouteDrawing Route;
 
     // The size of the magnified picture in view pixels.
     QSize MagnifiedSize() const
@@ -358,6 +361,17 @@ int ChartSurfaceWidget::PictureTilesMade() const
     return impl_->Cache.TilesMade();
 }
 
+void ChartSurfaceWidget::SetRouteDrawing(RouteDrawing route)
+{
+    impl_->Route = std::move(route);
+    update();
+}
+
+const RouteDrawing &ChartSurfaceWidget::Route() const
+{
+    return impl_->Route;
+}
+
 QImage ChartSurfaceWidget::RenderPicture() const
 {
     return brenlow::RenderPicture(impl_->Recording);
@@ -379,7 +393,9 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
     // The sweep is asked for only where symbols are enlarged, where the labels are chosen.
     if (d.Sweep && SymbolScaleAt(PaintScale(d.Recording.Zoom())).Enlarged())
         aids.Sweep = d.Sweep();
-    SurfacePainter(d.Recording, &d.Cache, std::move(aids)).Paint(painter, d.ToView(size()), dirty);
+    const QTransform toView = d.ToView(size());
+    SurfacePainter(d.Recording, &d.Cache, std::move(aids)).Paint(painter, toView, dirty);
+    PaintRoute(painter, toView, d.Route);
 
     const QRect legend = LegendRect();
     if (!legend.isEmpty() && legend.intersects(dirty)) {

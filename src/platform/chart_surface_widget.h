@@ -2,6 +2,7 @@
 
 #include "core/chart_surface.h"
 #include "core/display_list.h"
+#include "core/route_drawing.h"
 #include "platform/legibility.h"
 
 #include <QWidget>
@@ -91,6 +92,11 @@ public:
     int PictureReductions() const;
     // How many tiles of the magnified picture the view has made.
     int PictureTilesMade() const;
+
+    // The planner's track, drawn over the chart and its drawing (not recorded in the display
+    // list, so read-backs and pages of steps stay as they are); an empty one draws nothing.
+    void SetRouteDrawing(RouteDrawing route);
+    const RouteDrawing &Route() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

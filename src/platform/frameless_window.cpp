@@ -109,6 +109,16 @@ void FramelessWindow::PlaceCentredOver(const QWidget &owner)
     move(frame.topLeft());
 }
 
+void FramelessWindow::PlaceBeside(const QWidget &owner, int clearTop)
+{
+    const QScreen *screen =
+        owner.screen() != nullptr ? owner.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    move(BesidePlace(owner.frameGeometry(), frameGeometry().size(), screen->availableGeometry(),
+                     clearTop));
+}
+
 void FramelessWindow::ShowModal()
 {
     QPointer<FramelessWindow> self(this);
@@ -274,6 +284,28 @@ void FramelessWindow::closeEvent(QCloseEvent *event)
         resizing_ = {};
         Q_EMIT Closed();
     }
+}
+
+QPoint BesidePlace(const QRect &owner, QSize size, const QRect &available, int clearTop)
+{
+    constexpr int Gap = 6; // pixels between the two windows
+    const int right = owner.right() + 1 + Gap;
+    const int left = owner.left() - Gap - size.width();
+    const int roomRight = available.right() + 1 - right;
+    const int roomLeft = left - available.left();
+    int x = 0;
+    int top = owner.top();
+    if (roomRight >= size.width()) {
+        x = right;
+    } else if (roomLeft >= 0) {
+        x = left;
+    } else {
+        x = roomRight >= roomLeft + size.width() ? available.right() + 1 - size.width()
+                                                 : available.left();
+        top += clearTop;
+    }
+    const int y = std::max(available.top(), std::min(top, available.bottom() + 1 - size.height()));
+    return QPoint(x, y);
 }
 
 QPixmap PaintFramelessBackground(QSize size, const QString &title)

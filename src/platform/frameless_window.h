@@ -27,6 +27,8 @@ public:
     // on the centre of another window.
     void PlaceCentredOnScreen();
     void PlaceCentredOver(const QWidget &owner);
+    // Beside another window, on its screen (see BesidePlace).
+    void PlaceBeside(const QWidget &owner, int clearTop = 0);
 
     // Shows the window modally over the whole program and returns once it has closed.
     void ShowModal();
@@ -98,6 +100,13 @@ private:
 // The size a resizable window opens at: wanted, within the screen's available area, and no
 // smaller than minimum unless the area is.
 QSize FittedWindowSize(QSize wanted, QSize minimum, QSize available);
+
+// The top-left corner of a window of size beside the window owner (both in screen pixels,
+// frames included), inside the screen's available area: right of owner, level with its top,
+// when there is room; else left of it; else on the side with more room, as far out as the area
+// lets it, and then over the owner but clearTop pixels below its top, so that the owner's
+// controls there stay in reach. It is moved up as far as needed to end inside the area.
+QPoint BesidePlace(const QRect &owner, QSize size, const QRect &available, int clearTop = 0);
 
 // Background artwork of a frameless window: body, frame and a title band carrying the title,
 // at the given size in pixels (the window's client size, so that it fills the window).

@@ -34,9 +34,9 @@ void PictureButton::paintEvent(QPaintEvent *)
         painter.setOpacity(0.45);
     // Drawn for the device painted on, so that the artwork has the device's own resolution
     // (a high-density screen, or an image the button is rendered into).
-    const ButtonLook look = isDown() ? ButtonLook::Pressed
-        : hover_                     ? ButtonLook::Hover
-                                     : ButtonLook::Normal;
+    const ButtonLook look = isDown() || isChecked() ? ButtonLook::Pressed
+        : hover_                                    ? ButtonLook::Hover
+                                                    : ButtonLook::Normal;
     painter.drawPixmap(0, 0, ButtonPicture(art_, look, size(), PaintedPixelRatio(painter)));
 }
 

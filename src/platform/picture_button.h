@@ -8,7 +8,8 @@
 namespace brenlow {
 
 // A button drawn from three pictures: normal, pressed and pointer-over. Clicks arrive through
-// QAbstractButton::clicked; the tooltip through setToolTip.
+// QAbstractButton::clicked; the tooltip through setToolTip. A checkable button shows its
+// pressed picture while it is checked.
 class PictureButton : public QAbstractButton
 {
     Q_OBJECT

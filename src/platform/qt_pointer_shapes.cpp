@@ -53,6 +53,8 @@ void QtPointerShapes::SetShape(PointerShape shape)
         return Apply(QCursor(Qt::ClosedHandCursor), QStringLiteral("closed hand"));
     case PointerShape::PointingHand:
         return Apply(QCursor(Qt::PointingHandCursor), QStringLiteral("pointing hand"));
+    case PointerShape::Cross:
+        return Apply(QCursor(Qt::CrossCursor), QStringLiteral("cross"));
     }
 }
 

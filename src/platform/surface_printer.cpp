@@ -4,6 +4,7 @@
 #include "core/program_info.h"
 #include "platform/printer_dialog.h"
 #include "platform/recording_surface.h"
+#include "platform/route_painter.h"
 #include "platform/surface_layout.h"
 #include "platform/surface_painter.h"
 
@@ -198,6 +199,38 @@ std::int32_t SurfacePrinter::ViewHeight() const
 
 bool SurfacePrinter::PrintImage()
 {
+    if (!StartPage())
+        return false;
+    PaintPage();
+    EndPage();
+    return true;
+}
+
+void SurfacePrinter::SetRouteDrawing(RouteDrawing route)
+{
+    route_ = std::move(route);
+}
+
+bool SurfacePrinter::PrintDrawnPage(
+    const std::function<void(QPainter &painter, QSizeF pageSize)> &paint)
+{
+    if (!StartPage())
+        return false;
+    QPainter &painter = *painter_;
+    painter.save();
+    const double scaleX = painter.device()->logicalDpiX() / double(LayoutDpi);
+    const double scaleY = painter.device()->logicalDpiY() / double(LayoutDpi);
+    // Whatever an earlier page left of the painter's state.
+    painter.setClipping(false);
+    painter.setWorldTransform(QTransform::fromScale(scaleX, scaleY));
+    paint(painter, QSizeF(painter.device()->width() / scaleX, painter.device()->height() / scaleY));
+    painter.restore();
+    EndPage();
+    return true;
+}
+
+bool SurfacePrinter::StartPage()
+{
     if (showDialog_) {
         // A dialog begins a new job; one still open from before ends first.
         EndPrintJob();
@@ -210,11 +243,14 @@ bool SurfacePrinter::PrintImage()
         BeginJob();
     else if (pageDrawn_ && !printer_->newPage())
         ThrowPrintError(QStringLiteral("The printer did not take a new page."));
-    PaintPage();
+    return true;
+}
+
+void SurfacePrinter::EndPage()
+{
     pageDrawn_ = true;
     if (printer_->printerState() == QPrinter::Error)
         ThrowPrintError(QStringLiteral("The printer reported an error."));
-    return true;
 }
 
 void SurfacePrinter::EndPrintJob()
@@ -291,6 +327,7 @@ void SurfacePrinter::PaintPage()
     const QTransform toDevice = QTransform::fromTranslate(-area_.left(), -area_.top())
         * QTransform::fromScale(scaleX, scaleY);
     SurfacePainter(surface_, pageCut_).Paint(painter, toDevice, toDevice.mapRect(QRectF(area_)));
+    PaintRoute(painter, toDevice, route_);
     painter.setClipping(false);
 }
 

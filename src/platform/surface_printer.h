@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/route_drawing.h"
 #include "core/surface_printing.h"
 #include "platform/surface_painter.h"
 
@@ -61,12 +62,27 @@ public:
     std::int32_t ViewWidth() const override;
     std::int32_t ViewHeight() const override;
 
+    // The planner's track, drawn over the print area of every page as the view shows it; an
+    // empty one draws nothing.
+    void SetRouteDrawing(RouteDrawing route);
+
+    // A page of the job that is open, or of a new one begun as PrintImage begins it (with the
+    // printer dialog when ShowPrintDialog is on), drawn by paint: its coordinates are pixels of
+    // a 96 dots-per-inch layout from the printable area's top-left, pageSize is the printable
+    // area in them. Returns false when the user cancelled the printer dialog (nothing is
+    // printed); throws AppError as PrintImage does.
+    bool PrintDrawnPage(const std::function<void(QPainter &painter, QSizeF pageSize)> &paint);
+
     // The rectangle last marked, in picture pixels (right and bottom exclusive).
     QRect PrintArea() const { return area_; }
     // The printer the jobs go to, with the choices of the last dialog.
     QPrinter &Printer() { return *printer_; }
 
 private:
+    // Offers the dialog when it is to be offered, and opens the job or a new page of it;
+    // false when the user cancelled.
+    bool StartPage();
+    void EndPage();
     void BeginJob();
     void PaintPage();
 
@@ -89,6 +105,7 @@ private:
     bool showDialog_ = true;
     QRect area_;
     PagePictureCut pageCut_; // the picture under the area, the same image on every page
+    RouteDrawing route_;
 };
 
 } // namespace brenlow

@@ -170,5 +170,30 @@ TEST(FramelessWindowPlacement, FrameIsTwoPixelsOnEverySide)
     }
 }
 
+TEST(FramelessWindowPlacement, BesideAnotherWindowInsideTheScreen)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize panel(460, 624);
+    struct Row
+    {
+        const char *name;
+        QRect owner;
+        QPoint expected;
+    };
+    const Row rows[] = {
+        {"right when it fits", QRect(200, 100, 797, 601), QPoint(1003, 100)},
+        {"just fits on the right", QRect(657, 100, 797, 601), QPoint(1460, 100)},
+        {"else left", QRect(900, 100, 797, 601), QPoint(434, 100)},
+        {"neither: flush left, the roomier side, below the owner's top band",
+         QRect(350, 100, 1400, 601), QPoint(0, 198)},
+        {"neither, more room right", QRect(200, 100, 1300, 601), QPoint(1460, 198)},
+        {"neither, the band kept clear as far as the screen lets it", QRect(200, 420, 1300, 601),
+         QPoint(1460, 456)},
+        {"moved up to end on the screen", QRect(200, 700, 797, 300), QPoint(1003, 456)},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(BesidePlace(row.owner, panel, screen, 98), row.expected) << row.name;
+}
+
 } // namespace
 } // namespace brenlow

@@ -26,7 +26,8 @@ const ArtAtSize ButtonsOfTheWindows[] = {
     {ButtonArt::Close, {23, 18}},      {ButtonArt::Accept, {97, 44}},
     {ButtonArt::Exit, {46, 21}},       {ButtonArt::Save, {82, 36}},
     {ButtonArt::Cancel, {61, 32}},     {ButtonArt::Link, {72, 40}},
-    {ButtonArt::PrintPages, {76, 32}},
+    {ButtonArt::PrintPages, {76, 32}}, {ButtonArt::Route, {46, 15}},
+    {ButtonArt::Open, {96, 32}},       {ButtonArt::Clear, {96, 32}},
 };
 
 // The picture's pixels inside its rounded corners (which show whatever is behind the button).

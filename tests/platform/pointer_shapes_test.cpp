@@ -352,6 +352,7 @@ TEST(QtPointerShapes, StandardShapes)
         {PointerShape::OpenHand, Qt::OpenHandCursor},
         {PointerShape::ClosedHand, Qt::ClosedHandCursor},
         {PointerShape::PointingHand, Qt::PointingHandCursor},
+        {PointerShape::Cross, Qt::CrossCursor},
     };
     QtPointerShapes shapes;
     for (const Row &row : rows) {

@@ -17,7 +17,7 @@ struct ProgramRun
     explicit ProgramRun(const QString &appName)
         : folder(UniqueName(appName)),
           printer(folder.FilePath(QStringLiteral("pages.pdf"))),
-          services{folder.Info(), settings, messages, clock, pointers, printer}
+          services{folder.Info(), settings, messages, clock, pointers, printer, files}
     { }
 
     TempProgramFolder folder;
@@ -26,6 +26,7 @@ struct ProgramRun
     FixedClock clock{QTime(12, 0)};
     QtPointerShapes pointers;
     PdfPrinterDialog printer; // prints to pages.pdf in the program folder
+    AnsweringFileDialogs files;
     AppServices services;
     AppState state;
 

@@ -18,6 +18,19 @@ void RecordingMessageBoxes::ShowMessage(const QString &text, const QString &titl
         OnShow(Shown.back());
 }
 
+QString AnsweringFileDialogs::ChooseFileToOpen(const QString &caption, const QString &)
+{
+    Asked.push_back(caption);
+    return Answer;
+}
+
+QString AnsweringFileDialogs::ChooseFileToSave(const QString &caption, const QString &,
+                                               const QString &)
+{
+    Asked.push_back(caption);
+    return Answer;
+}
+
 TempProgramFolder::TempProgramFolder(const QString &appName)
 {
     if (!dir_.isValid())

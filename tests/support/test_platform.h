@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/clock.h"
+#include "core/file_dialogs.h"
 #include "core/message_boxes.h"
 #include "core/program_info.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTime>
 
@@ -37,13 +39,29 @@ public:
     std::function<void(const ShownMessage &)> OnShow;
 };
 
-// A clock that says whatever time it is set to.
+// A clock that says whatever time and day it is set to (a summer day, so that no change of
+// the clocks falls near it).
 class FixedClock : public Clock
 {
 public:
     explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) { }
     QTime TimeOfDay() const override { return Time; }
+    QDate Today() const override { return Date; }
     QTime Time;
+    QDate Date{2026, 6, 12};
+};
+
+// The user in the file dialogs: answers every question with Answer (the empty text cancels),
+// and records what was asked.
+class AnsweringFileDialogs : public FileDialogs
+{
+public:
+    QString ChooseFileToOpen(const QString &caption, const QString &filter) override;
+    QString ChooseFileToSave(const QString &caption, const QString &filter,
+                             const QString &suggested) override;
+
+    QString Answer;
+    QStringList Asked; // the captions, in order
 };
 
 // A program folder in a fresh temporary directory.
