@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QDate>
 #include <QTime>
 
 namespace brenlow {
 
-// The system clock's present time of day (no date).
+// The system clock: the present time of day, and the present date, both of the local time
+// zone (TZ honoured).
 class Clock
 {
 public:
     virtual ~Clock() = default;
     virtual QTime TimeOfDay() const = 0;
+    virtual QDate Today() const = 0;
 };
 
 } // namespace brenlow

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 
+#include <QDate>
 #include <QTime>
 
 namespace brenlow {
@@ -11,6 +12,7 @@ class SystemClock : public Clock
 {
 public:
     QTime TimeOfDay() const override { return QTime::currentTime(); }
+    QDate Today() const override { return QDate::currentDate(); }
 };
 
 } // namespace brenlow

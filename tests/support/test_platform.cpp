@@ -18,6 +18,12 @@ void RecordingMessageBoxes::ShowMessage(const QString &text, const QString &titl
         OnShow(Shown.back());
 }
 
+bool RecordingMessageBoxes::Ask(const QString &text)
+{
+    Questions.push_back(text);
+    return Answer;
+}
+
 TempProgramFolder::TempProgramFolder(const QString &appName)
 {
     if (!dir_.isValid())

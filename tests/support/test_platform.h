@@ -5,6 +5,7 @@
 #include "core/program_info.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTime>
@@ -27,23 +28,31 @@ struct ShownMessage
 };
 
 // Records every message instead of showing it; the "user" answers at once with OK, after an
-// optional hook (which may, for instance, look at what is on the screen meanwhile).
+// optional hook (which may, for instance, look at what is on the screen meanwhile). Questions
+// are recorded apart and answered with Answer.
 class RecordingMessageBoxes : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &text, const QString &title, MessageIcon icon) override;
+    bool Ask(const QString &text) override;
 
     std::vector<ShownMessage> Shown;
     std::function<void(const ShownMessage &)> OnShow;
+    std::vector<QString> Questions;
+    bool Answer = false;
 };
 
-// A clock that says whatever time it is set to.
+// A clock that says whatever date and time it is set to.
 class FixedClock : public Clock
 {
 public:
-    explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) { }
+    explicit FixedClock(QTime time = QTime(12, 0), QDate date = QDate(2026, 12, 9))
+        : Time(time), Date(date)
+    { }
     QTime TimeOfDay() const override { return Time; }
+    QDate Today() const override { return Date; }
     QTime Time;
+    QDate Date;
 };
 
 // A program folder in a fresh temporary directory.
