@@ -55,6 +55,15 @@ public:
     QDate Date;
 };
 
+// Sets TZ, which the C library and Qt's local time read, for the life of the object.
+struct ScopedTimeZone
+{
+    explicit ScopedTimeZone(const char *zone);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone &) = delete;
+    ScopedTimeZone &operator=(const ScopedTimeZone &) = delete;
+};
+
 // A program folder in a fresh temporary directory.
 class TempProgramFolder
 {
