@@ -141,6 +141,8 @@ void OptionsScreen::LoadOptions()
     height2->setText(stored.Height2);
     pressure->setText(stored.Pressure);
     animationspeed->setValue(SpeedFromText(stored.AnimSpeed));
+    loaded_ = TypedHighWatersOf(stored);
+    predict_ = loaded_.Predict;
     ClearDrag();
 }
 
@@ -169,9 +171,16 @@ void OptionsScreen::SaveOptions()
         return;
     }
 
-    const StoredOptions options{entry.HighWater1, entry.HighWater2,
-                                entry.Height1,    entry.Height2,
-                                entry.Pressure,   QString::number(animationspeed->value())};
+    const HighWaterTexts saved{entry.HighWater1, entry.Height1, entry.HighWater2, entry.Height2};
+    const StoredOptions options{
+        entry.HighWater1,
+        entry.HighWater2,
+        entry.Height1,
+        entry.Height2,
+        entry.Pressure,
+        QString::number(animationspeed->value()),
+        TypedDateToSave(saved, loaded_, std::nullopt, services_.HighWaters.Today()),
+        predict_ ? QStringLiteral("1") : QString::fromLatin1(PredictionOff)};
     if (const std::optional<QString> failure =
             WriteOptions(services_.Settings, services_.Program.AppName, options)) {
         // Nothing reached the store: the entries stay for the user and the program goes on
@@ -180,6 +189,7 @@ void OptionsScreen::SaveOptions()
         return;
     }
     ReadOptionsIntoState(state_, services_.Settings, services_.Program.AppName, QString());
+    services_.HighWaters.Use(state_);
     close();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "options/day_high_waters.h"
 #include "platform/frameless_window.h"
 
 class QLineEdit;
@@ -21,11 +22,13 @@ struct OptionsServices
     const ProgramInfo &Program;
     MessageBoxes &Messages;
     Browser &WebBrowser;
+    const DayHighWaters &HighWaters; // the day's high waters, typed or predicted
 };
 
 // Where the user enters the high-water times and heights, the pressure and the animation
 // speed. Filled from the settings store each time it opens; saving checks every entry, stores
-// all six values and reloads them into AppState.
+// all six values and reloads them into AppState. Beside them it keeps whether the program
+// predicts high waters and the day the typed ones are for, stored with the options.
 class OptionsScreen : public FramelessWindow
 {
     Q_OBJECT
@@ -38,7 +41,8 @@ public:
     void LoadOptions();
     // Opens the administration instead when the first height holds the access word;
     // otherwise checks, saves, reloads AppState and closes, or reports the first bad entry and
-    // stays open.
+    // stays open. The high waters are stored with the day they were typed for, and AppState
+    // then works from the high waters of today.
     void SaveOptions();
 
     QLineEdit *highwater1 = nullptr;
@@ -63,6 +67,8 @@ private:
 
     AppState &state_;
     OptionsServices services_;
+    TypedHighWaters loaded_; // as the store held them when the window opened
+    bool predict_ = true;    // predicthw as it will be saved
 };
 
 // The main window's options button: the options window modally over the main window, then,

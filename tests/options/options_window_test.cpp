@@ -2,6 +2,7 @@
 
 #include "core/app_state.h"
 #include "data/config_window.h"
+#include "options/day_high_waters.h"
 #include "platform/browser.h"
 #include "platform/qt_settings_store.h"
 #include "support/test_platform.h"
@@ -46,7 +47,8 @@ protected:
     OptionsWindowTest()
         : program{QStringLiteral("/nonexistent"),
                   QStringLiteral("options-test-%1").arg(++instance)},
-          services{settings, program, messages, browser}
+          highWaters{settings, program, clock},
+          services{settings, program, messages, browser, highWaters}
     { }
 
     QString Stored(const char *key) const
@@ -64,6 +66,8 @@ protected:
     ProgramInfo program;
     test::RecordingMessageBoxes messages;
     RecordingBrowser browser;
+    test::FixedClock clock;
+    DayHighWaters highWaters;
     OptionsServices services;
 };
 
