@@ -288,6 +288,8 @@ void DrawUnitArt(QPainter &p, ButtonArt art, const Colours &c)
     case ButtonArt::Exit:
     case ButtonArt::Save:
     case ButtonArt::Cancel:
+    case ButtonArt::TidePrediction:
+    case ButtonArt::UsePredicted:
         break; // words only
     }
 }
@@ -305,6 +307,10 @@ QString WordsOf(ButtonArt art)
         return QStringLiteral("Cancel");
     case ButtonArt::PrintPages:
         return QStringLiteral("Print");
+    case ButtonArt::TidePrediction:
+        return QStringLiteral("Tide prediction\u2026");
+    case ButtonArt::UsePredicted:
+        return QStringLiteral("Use predicted");
     default:
         return {};
     }
