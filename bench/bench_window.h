@@ -26,6 +26,7 @@ class SilentMessages : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &, const QString &, MessageIcon) override { }
+    bool Ask(const QString &) override { return false; }
 };
 
 // Resident memory of this process in MB, from /proc.

@@ -18,6 +18,7 @@ class SilentMessageBoxes : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &, const QString &, MessageIcon) override { }
+    bool Ask(const QString &) override { return false; }
 };
 
 // A station line as a data supplier writes it: position, 25 rates, directions and heights,

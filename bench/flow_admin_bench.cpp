@@ -24,6 +24,7 @@ class LastMessage : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &text, const QString &, MessageIcon) override { Text = text; }
+    bool Ask(const QString &) override { return false; }
     QString Text;
 };
 

@@ -29,6 +29,7 @@ class SilentMessages : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &, const QString &, MessageIcon) override { }
+    bool Ask(const QString &) override { return false; }
 };
 
 // Water everywhere on the chart picture.

@@ -37,6 +37,7 @@ class SilentMessages : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &, const QString &, MessageIcon) override { }
+    bool Ask(const QString &) override { return false; }
 };
 
 class NoLabels : public TimeLabels

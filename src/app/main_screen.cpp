@@ -6,6 +6,7 @@
 #include "app/tide_label_sweep.h"
 #include "core/app_state.h"
 #include "core/program_info.h"
+#include "options/day_high_waters.h"
 #include "options/options_window.h"
 #include "options/stored_options.h"
 #include "plan/passage_planning.h"
@@ -16,8 +17,10 @@
 #include "print/print_window.h"
 #include "render/redraw.h"
 #include "tide/clock_tick.h"
+#include "tide/high_water_in_use.h"
 #include "tide/jump_list_window.h"
 #include "tide/present_step.h"
+#include "tide/step_conventions.h"
 #include "tide/step_navigation.h"
 #include "view/chart_input.h"
 #include "view/map_window.h"
@@ -27,6 +30,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLinearGradient>
@@ -34,7 +38,9 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
+#include <QStringList>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -52,6 +58,11 @@ constexpr QRect StreamTimeCaption(365, 54, 60, 13); // over showingtime
 constexpr QRect FromHwCaption(432, 54, 50, 13);     // over showinghw
 constexpr QRect TimeNowCaption(640, 55, 76, 13);    // left of timenow, ending 6 pixels short
 constexpr QRect HighWaterCaption(640, 69, 76, 13);  // left of highwater
+
+// The day and the high water in use, in the title band between the version label (which ends
+// at x 387) and the help button (x 648): one line, and a second for a notice.
+constexpr QRect DayTideGeometry(392, 10, 250, 26);
+constexpr int DayTidePixels = 10;
 
 QLabel *MakeLabel(QWidget *parent, const QRect &geometry, const QString &caption)
 {
@@ -90,8 +101,10 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     LayOutControls();
     AllowResizing(ClientSize);
 
+    highWaters_ =
+        std::make_unique<DayHighWaters>(services_.Settings, services_.Program, services_.Clock);
     view_ = std::make_unique<MainStepView>(*this, *IB1, *showinghw, *showingtime, *highwater,
-                                           services_.Printer);
+                                           services_.Printer, [this] { ShowDayTide(); });
     clock_ = std::make_unique<ClockTick>(
         services_.Clock, [this](const QString &time) { SetFittingText(*timenow, time); });
     player_ =
@@ -123,6 +136,7 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     labelSweep_ = std::make_unique<TideLabelSweep>(state_);
     IB1->SetLabelSweepSource([this] { return labelSweep_->Current(); });
     ApplyStoredPalette();
+    clock_->SetDayWatch([this] { FollowDay(); });
     ConnectControls();
     ConnectKeys();
     const QScreen *screen =
@@ -147,6 +161,14 @@ void MainScreen::LayOutControls()
 
     Label1 = MakeLabel(this, QRect(182, 14, 205, 19), QString());
     Label1->setStyleSheet(QStringLiteral("color: white;"));
+    daytide = new QLabel(this);
+    daytide->setObjectName(QStringLiteral("daytide"));
+    daytide->setGeometry(DayTideGeometry);
+    daytide->setFont(House::Font(DayTidePixels));
+    daytide->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    daytide->setStyleSheet(QStringLiteral("color: white;"));
+    // The title band drags the window over the label too; its tooltip comes from the window.
+    daytide->setAttribute(Qt::WA_TransparentForMouseEvents);
     showinghw = MakeLabel(this, QRect(443, 68, 34, 13), QStringLiteral("+3.5"));
     showinghw->setToolTip(QStringLiteral("CLICK for JUMP TO"));
     showingtime = MakeLabel(this, QRect(373, 69, 44, 13), QStringLiteral("00:00:00"));
@@ -196,8 +218,9 @@ void MainScreen::ConnectControls()
     connect(options, &PictureButton::clicked, this, [this] {
         OpenOptionsWindow(*this, *view_, state_,
                           OptionsServices{services_.Settings, services_.Program, services_.Messages,
-                                          webBrowser_});
+                                          webBrowser_, *highWaters_});
         ApplyStoredPalette();
+        ShowDayTide(); // also when the redraw failed
         // The high waters typed there are the plan's on today.
         planning_->Refresh();
     });
@@ -247,6 +270,33 @@ void MainScreen::ShowPlaying(bool playing)
     StopButton->setVisible(playing);
 }
 
+void MainScreen::ShowDayTide()
+{
+    // Each line cut to the label's width; the tooltip holds them whole.
+    const QFontMetrics metrics(daytide->font());
+    QStringList lines{DayTideText(state_)};
+    if (!state_.HighWaterDay.PredictionNotice.isEmpty())
+        lines << QStringLiteral("no prediction: ") + state_.HighWaterDay.PredictionNotice;
+    QStringList shown;
+    for (const QString &line : lines)
+        shown << metrics.elidedText(line, Qt::ElideRight, daytide->width());
+    daytide->setText(shown.join(QLatin1Char('\n')));
+    daytide->setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+void MainScreen::FollowDay()
+{
+    const QDate before = state_.HighWaterDay.Date;
+    if (highWaters_->FollowDay(state_)) {
+        // The chart's time labels follow the new high waters; the step stays.
+        redraw_->RedrawOrReport(
+            ShownStep{state_.CurrentStep, OneSidedTide(state_, state_.SecondTideActive)},
+            RedrawWay{.KeepView = true, .PleaseWait = false});
+    }
+    if (state_.HighWaterDay.Date != before)
+        ShowDayTide();
+}
+
 void MainScreen::showinghw_Click()
 {
     if (!jumpList_)
@@ -289,8 +339,9 @@ bool MainScreen::eventFilter(QObject *watched, QEvent *event)
 
 bool MainScreen::Load()
 {
-    if (!RunStartup(state_, services_, *RB1, *view_))
+    if (!RunStartup(state_, services_, *highWaters_, *RB1, *view_))
         return false;
+    ShowDayTide();
     Timer1->start();
     ClearDrag();
     return true;
@@ -390,6 +441,13 @@ bool MainScreen::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         Label1->setText(VersionText());
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        if (daytide->geometry().contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), daytide->toolTip(), this, daytide->geometry());
+            return true;
+        }
+    }
     return FramelessWindow::event(event);
 }
 

@@ -18,6 +18,7 @@ class AnimationPlayer;
 class ChartInput;
 class ChartSurfaceWidget;
 class ClockTick;
+class DayHighWaters;
 class hwselect;
 class MainStepView;
 class PassagePlanning;
@@ -68,6 +69,7 @@ public:
     RichTextPanel *RB1 = nullptr;
     RichTextPanel *RichTextBox1 = nullptr;
     QLabel *Label1 = nullptr;
+    QLabel *daytide = nullptr; // the date and the high water in use, in the title band
     QLabel *showinghw = nullptr;
     QLabel *showingtime = nullptr;
     QLabel *timenow = nullptr;
@@ -104,6 +106,8 @@ private:
     void ConnectControls();
     void ConnectKeys();
     void ShowPlaying(bool playing);
+    void ShowDayTide();
+    void FollowDay();
     void showinghw_Click();
     void ToggleHelp();
     void ShowMapWindow();
@@ -111,6 +115,7 @@ private:
 
     AppState &state_;
     AppServices &services_;
+    std::unique_ptr<DayHighWaters> highWaters_;
     std::unique_ptr<MainStepView> view_;
     std::unique_ptr<ClockTick> clock_;
     std::unique_ptr<AnimationPlayer> player_;

@@ -6,17 +6,21 @@
 
 #include <QLabel>
 
+#include <utility>
+
 namespace brenlow {
 
 MainStepView::MainStepView(QWidget &window, ChartSurfaceWidget &surface, QLabel &showinghw,
-                           QLabel &showingtime, QLabel &highwater, PrinterDialog &printerDialog)
+                           QLabel &showingtime, QLabel &highwater, PrinterDialog &printerDialog,
+                           std::function<void()> stepDrawn)
     : window_(window),
       surface_(surface),
       showinghw_(showinghw),
       showingtime_(showingtime),
       highwater_(highwater),
       printer_(std::make_unique<SurfacePrinter>(surface.Recording(), printerDialog,
-                                                [&surface] { return surface.size(); }))
+                                                [&surface] { return surface.size(); })),
+      stepDrawn_(std::move(stepDrawn))
 { }
 
 MainStepView::~MainStepView() = default;
@@ -46,6 +50,11 @@ void MainStepView::ShowPleaseWait()
 void MainStepView::ClosePleaseWait()
 {
     pleaseWait_.reset();
+}
+
+void MainStepView::StepDrawn()
+{
+    stepDrawn_();
 }
 
 SurfacePrinting &MainStepView::Printing()

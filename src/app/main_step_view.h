@@ -2,6 +2,7 @@
 
 #include "core/step_view.h"
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -20,8 +21,10 @@ class SurfacePrinting;
 class MainStepView : public StepView, private TimeLabels
 {
 public:
+    // stepDrawn runs at the end of every redraw.
     MainStepView(QWidget &window, ChartSurfaceWidget &surface, QLabel &showinghw,
-                 QLabel &showingtime, QLabel &highwater, PrinterDialog &printerDialog);
+                 QLabel &showingtime, QLabel &highwater, PrinterDialog &printerDialog,
+                 std::function<void()> stepDrawn);
     ~MainStepView() override;
 
     ImageSurface &Surface() override;
@@ -29,6 +32,7 @@ public:
     bool IsShown() const override;
     void ShowPleaseWait() override;
     void ClosePleaseWait() override;
+    void StepDrawn() override;
 
     // The chart surface's printing group: pages of what the surface's view shows.
     SurfacePrinting &Printing();
@@ -47,6 +51,7 @@ private:
     QLabel &highwater_;
     std::unique_ptr<PleaseWaitWindow> pleaseWait_;
     std::unique_ptr<SurfacePrinter> printer_;
+    std::function<void()> stepDrawn_;
 };
 
 } // namespace brenlow

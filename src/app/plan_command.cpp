@@ -69,11 +69,13 @@ constexpr char CsvSweepHeader[] = "depart,arrive,duration_min\n";
 
 // The loaders' one message is the warning that the flow database is stored plain, which is
 // meant for whoever set the program up at the desktop. The command line has no display, and
-// its stderr holds only the one line of what stops it, so the warning goes unsaid.
+// its stderr holds only the one line of what stops it, so the warning goes unsaid. Nothing
+// the planner runs asks a question; one would be answered No, which changes nothing.
 class UnshownMessages : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &, const QString &, MessageIcon) override { }
+    bool Ask(const QString &) override { return false; }
 };
 
 std::optional<double> ReadNumber(const QString &text)

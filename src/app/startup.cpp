@@ -11,12 +11,14 @@
 #include "core/step_view.h"
 #include "data/auxiliary_files.h"
 #include "data/station_table.h"
+#include "options/day_high_waters.h"
 #include "options/stored_options.h"
 #include "platform/rich_text_panel.h"
 #include "render/redraw.h"
 #include "tide/present_step.h"
 
 #include <exception>
+#include <optional>
 
 namespace brenlow {
 void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName)
@@ -24,13 +26,18 @@ void ReadStartupSettings(AppState &state, const SettingsStore &settings, const Q
     ReadOptionsIntoState(state, settings, appName, QString::fromLatin1(StartupAnimSpeed));
 }
 
-void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &helpPanel,
-                        StepView &view)
+void RunStartupSequence(AppState &state, AppServices &services, DayHighWaters &highWaters,
+                        RichTextPanel &helpPanel, StepView &view)
 {
     SetChartGeometry(state);
 
     state.BackdropPath = services.Program.FilePath(QString::fromLatin1(BackdropFileName));
     ReadStartupSettings(state, services.Settings, services.Program.AppName);
+    highWaters.LoadConstants();
+    if (const std::optional<QString> failure = highWaters.DateUndatedTypedValues())
+        services.Messages.Inform(
+            QStringLiteral("The date of the typed high waters could not be stored: ") + *failure);
+    highWaters.Use(state);
     helpPanel.LoadFile(services.Program.FilePath(QString::fromLatin1(HelpFileName)));
 
     LoadStationTable(services.Program, services.Messages, state.StationTable);
@@ -49,10 +56,11 @@ void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &h
     services.Pointers.SetShape(PointerShape::Icon);
 }
 
-bool RunStartup(AppState &state, AppServices &services, RichTextPanel &helpPanel, StepView &view)
+bool RunStartup(AppState &state, AppServices &services, DayHighWaters &highWaters,
+                RichTextPanel &helpPanel, StepView &view)
 {
     try {
-        RunStartupSequence(state, services, helpPanel, view);
+        RunStartupSequence(state, services, highWaters, helpPanel, view);
         return true;
     } catch (const AppError &error) {
         FatalErrorReport(error, services.Messages);

@@ -9,6 +9,7 @@ namespace brenlow {
 
 struct AppState;
 class Clock;
+class DayHighWaters;
 class FileDialogs;
 class MessageBoxes;
 class PointerShapes;
@@ -32,15 +33,18 @@ struct AppServices
 // Reads the six settings into their texts, in the start-up order (animspeed defaults to "2").
 void ReadStartupSettings(AppState &state, const SettingsStore &settings, const QString &appName);
 
-// Runs the start-up sequence up to the initial view and pointer: geometry, settings, the help
-// document into helpPanel, the three data files, the first step drawn on view, zoom and
-// scroll. Throws AppError (or another exception) when any step fails; the rest do not run.
-void RunStartupSequence(AppState &state, AppServices &services, RichTextPanel &helpPanel,
-                        StepView &view);
+// Runs the start-up sequence up to the initial view and pointer: geometry, settings and the
+// high waters of today (typed for today, else predicted from the tidal constants, which
+// highWaters reads), the help document into helpPanel, the three data files, the first step
+// drawn on view, zoom and scroll. Throws AppError (or another exception) when any step fails;
+// the rest do not run. Tidal constants that cannot be read are no failure.
+void RunStartupSequence(AppState &state, AppServices &services, DayHighWaters &highWaters,
+                        RichTextPanel &helpPanel, StepView &view);
 
 // The start-up sequence with its error handler: on failure shows the fatal report and returns
 // false, and the main window must then close without being shown.
-bool RunStartup(AppState &state, AppServices &services, RichTextPanel &helpPanel, StepView &view);
+bool RunStartup(AppState &state, AppServices &services, DayHighWaters &highWaters,
+                RichTextPanel &helpPanel, StepView &view);
 
 // The three lines of the fatal report.
 QString FatalErrorText(const AppError &error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/high_water_day.h"
 #include "core/label_queue.h"
 #include "core/picture_spot.h"
 #include "core/rate_table.h"
@@ -30,6 +31,9 @@ struct AppState
     QString Height2Text;
     QString PressureText;
     QString AnimSpeedText;
+    // The day the four high-water texts above are for, and whether they were typed or
+    // predicted.
+    brenlow::HighWaterDay HighWaterDay;
 
     std::int32_t CurrentStep = 0;
     bool SecondTideActive = false;

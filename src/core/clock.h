@@ -5,7 +5,8 @@
 
 namespace brenlow {
 
-// The system clock's present time of day, and the day it is (the planner's departure).
+// The system clock: the present time of day, and the present date, both of the local time
+// zone (TZ honoured).
 class Clock
 {
 public:

@@ -29,6 +29,9 @@ public:
     // top-left corner and lets pending events run once so that it paints.
     virtual void ShowPleaseWait() = 0;
     virtual void ClosePleaseWait() = 0;
+    // Told at the end of every redraw, once the step and its tide are current and drawn: what
+    // the window shows of the high water in use follows the tide.
+    virtual void StepDrawn() = 0;
 };
 
 } // namespace brenlow

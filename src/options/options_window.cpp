@@ -8,10 +8,13 @@
 #include "data/field_conversions.h"
 #include "options/option_checks.h"
 #include "options/stored_options.h"
+#include "options/tide_prediction_window.h"
 #include "options/web_links.h"
 #include "platform/house_style.h"
 #include "platform/picture_check_box.h"
 #include "render/redraw.h"
+#include "tide/high_water_in_use.h"
+#include "tide/high_water_time.h"
 #include "tide/step_conventions.h"
 
 #include <QKeyEvent>
@@ -19,6 +22,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
@@ -40,6 +44,9 @@ constexpr std::array<int, 4> LinkLefts = {26, 112, 198, 284};
 constexpr QSize LinkSize{72, 40};
 // The free band under the link captions: the check box takes its right half.
 constexpr QRect ColourBlindBox(196, 486, 170, 16);
+// In the band under the links' captions, left of x 190 (the right of it is kept for check
+// boxes).
+constexpr QRect TidePredictionButton(24, 486, 150, 30);
 
 // Both forms of a time are read, so both are named; the ranges are the ones the checks accept.
 const std::array<const char *, 5> InputCaptions = {
@@ -56,6 +63,26 @@ const std::array<const char *, 4> LinkTooltips = {"Brenlow download page", "Bren
 int SpeedFromText(const QString &text)
 {
     return NearestInt32(ReadAnimationSpeed(text).value_or(SlowestAnimationSpeed));
+}
+
+// Whether an input already says what the prediction would put there: the same text, the same
+// time of day, or the same height.
+bool SameEntry(const QString &entered, const QString &predicted, bool time)
+{
+    if (entered.trimmed() == predicted)
+        return true;
+    if (entered.trimmed().isEmpty() || predicted.isEmpty())
+        return false;
+    if (time) {
+        const std::optional<HighWaterTime> a = ReadHighWaterTime(entered);
+        const std::optional<HighWaterTime> b = ReadHighWaterTime(predicted);
+        return a && b && !a->HasDate && a->TimeOfDay == b->TimeOfDay;
+    }
+    bool enteredOk = false;
+    bool predictedOk = false;
+    const double a = CanonicalNumberText(entered).trimmed().toDouble(&enteredOk);
+    const double b = predicted.toDouble(&predictedOk);
+    return enteredOk && predictedOk && a == b;
 }
 
 QLineEdit *AddInput(QWidget *window, const char *name, int top)
@@ -125,6 +152,10 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
     connect(saveandexit, &QAbstractButton::clicked, this, &OptionsScreen::SaveOptions);
     connect(closebutton, &QAbstractButton::clicked, this, &OptionsScreen::closebutton_Click);
 
+    tideprediction = AddPictureButton(ButtonArt::TidePrediction, TidePredictionButton,
+                                      QStringLiteral("Predicted high waters at Portsmouth"));
+    connect(tideprediction, &QAbstractButton::clicked, this, &OptionsScreen::OpenTidePrediction);
+
     std::array<PictureButton **, 4> links = {&ARButton1, &ARButton2, &ARButton3, &ARButton4};
     for (int i = 0; i < 4; ++i) {
         PictureButton *button =
@@ -151,7 +182,74 @@ void OptionsScreen::LoadOptions()
     pressure->setText(stored.Pressure);
     animationspeed->setValue(SpeedFromText(stored.AnimSpeed));
     colourblind->setChecked(ReadColourBlindPalette(services_.Settings, services_.Program.AppName));
+    loaded_ = TypedHighWatersOf(stored);
+    predict_ = loaded_.Predict;
+    predictionUsed_.reset();
     ClearDrag();
+}
+
+HighWaterTexts OptionsScreen::EnteredHighWaters() const
+{
+    return {highwater1->text(), height1->text(), highwater2->text(), height2->text()};
+}
+
+QDate OptionsScreen::TypedDate() const
+{
+    return QDate::fromString(TypedDateToSave(EnteredHighWaters(), loaded_, predictionUsed_,
+                                             services_.HighWaters.Today()),
+                             Qt::ISODate);
+}
+
+void OptionsScreen::OpenTidePrediction()
+{
+    TidePredictionScreen window(services_.HighWaters.Predictor(), services_.HighWaters.Today(),
+                                predict_, TypedDate(), this);
+    connect(window.predicthw, &QAbstractButton::toggled, this,
+            [this](bool checked) { predict_ = checked; });
+    window.SetUsePrediction(
+        [this](const DayPrediction &prediction) { return UsePrediction(prediction); });
+    window.PlaceCentredOver(*this);
+    window.ShowModal();
+}
+
+bool OptionsScreen::UsePrediction(const DayPrediction &prediction)
+{
+    if (!prediction.Available())
+        return false;
+    const HighWaterTexts predicted = PredictedTexts(prediction);
+    struct Field
+    {
+        const char *Name;
+        QLineEdit *Input;
+        const QString &Value;
+        bool Time;
+    };
+    const Field fields[] = {{"First high water", highwater1, predicted.HighWater1, true},
+                            {"First height", height1, predicted.Height1, false},
+                            {"Second high water", highwater2, predicted.HighWater2, true},
+                            {"Second height", height2, predicted.Height2, false}};
+
+    QStringList changed;
+    for (const Field &field : fields) {
+        const QString entered = field.Input->text();
+        if (entered.trimmed().isEmpty() || SameEntry(entered, field.Value, field.Time))
+            continue;
+        changed << QStringLiteral("%1: %2 \u2192 %3")
+                       .arg(QString::fromLatin1(field.Name), entered.trimmed(),
+                            field.Value.isEmpty() ? QStringLiteral("(none)") : field.Value);
+    }
+    if (!changed.isEmpty()
+        && !services_.Messages.Ask(QStringLiteral("The options hold typed values that differ from "
+                                                  "the prediction for %1:\n")
+                                       .arg(DayText(prediction.Date))
+                                   + changed.join(QLatin1Char('\n'))
+                                   + QStringLiteral("\nReplace them with the prediction?")))
+        return false;
+
+    for (const Field &field : fields)
+        field.Input->setText(field.Value);
+    predictionUsed_ = prediction.Date;
+    return true;
 }
 
 void OptionsScreen::OpenAdministration()
@@ -179,9 +277,16 @@ void OptionsScreen::SaveOptions()
         return;
     }
 
-    const StoredOptions options{entry.HighWater1, entry.HighWater2,
-                                entry.Height1,    entry.Height2,
-                                entry.Pressure,   QString::number(animationspeed->value())};
+    const HighWaterTexts saved{entry.HighWater1, entry.Height1, entry.HighWater2, entry.Height2};
+    const StoredOptions options{
+        entry.HighWater1,
+        entry.HighWater2,
+        entry.Height1,
+        entry.Height2,
+        entry.Pressure,
+        QString::number(animationspeed->value()),
+        TypedDateToSave(saved, loaded_, predictionUsed_, services_.HighWaters.Today()),
+        predict_ ? QStringLiteral("1") : QString::fromLatin1(PredictionOff)};
     if (const std::optional<QString> failure =
             WriteOptions(services_.Settings, services_.Program.AppName, options)) {
         // Nothing reached the store: the entries stay for the user and the program goes on
@@ -195,6 +300,7 @@ void OptionsScreen::SaveOptions()
         services_.Messages.Inform(QStringLiteral("The colours could not be saved: ") + *failure);
     }
     ReadOptionsIntoState(state_, services_.Settings, services_.Program.AppName, QString());
+    services_.HighWaters.Use(state_);
     close();
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "options/day_high_waters.h"
 #include "platform/frameless_window.h"
+
+#include <QDate>
+
+#include <optional>
 
 class QLineEdit;
 class QSlider;
@@ -23,11 +28,14 @@ struct OptionsServices
     const ProgramInfo &Program;
     MessageBoxes &Messages;
     Browser &WebBrowser;
+    const DayHighWaters &HighWaters; // the day's high waters, typed or predicted
 };
 
 // Where the user enters the high-water times and heights, the pressure and the animation
 // speed. Filled from the settings store each time it opens; saving checks every entry, stores
-// all six values and reloads them into AppState.
+// all six values and reloads them into AppState. Beside them it keeps whether the program
+// predicts high waters and the day the typed ones are for, both set in the tide prediction
+// window it opens and stored with the options.
 class OptionsScreen : public FramelessWindow
 {
     Q_OBJECT
@@ -40,8 +48,21 @@ public:
     void LoadOptions();
     // Opens the administration instead when the first height holds the access word;
     // otherwise checks, saves, reloads AppState and closes, or reports the first bad entry and
-    // stays open.
+    // stays open. The high waters are stored as typed for the day TypedDate() names, and
+    // AppState then works from the high waters of today.
     void SaveOptions();
+
+    // Opens the tide prediction window modally over this one.
+    void OpenTidePrediction();
+    // Puts a day's prediction into the four high-water inputs; asks first when an input holds
+    // a typed value the prediction would change, and changes nothing on No. Returns whether
+    // the inputs now hold the prediction. Saving then stores them as typed for that day.
+    bool UsePrediction(const DayPrediction &prediction);
+    // The day the high waters in the inputs would be saved for; not valid when no time is
+    // entered.
+    QDate TypedDate() const;
+    // Whether the program is to predict high waters, as it will be saved.
+    bool PredictHighWaters() const { return predict_; }
 
     QLineEdit *highwater1 = nullptr;
     QLineEdit *highwater2 = nullptr;
@@ -54,19 +75,24 @@ public:
 
     PictureButton *saveandexit = nullptr;
     PictureButton *closebutton = nullptr;
-    PictureButton *ARButton1 = nullptr; // download page
-    PictureButton *ARButton2 = nullptr; // home page
-    PictureButton *ARButton3 = nullptr; // feedback page
-    PictureButton *ARButton4 = nullptr; // customer resources page
+    PictureButton *ARButton1 = nullptr;      // download page
+    PictureButton *ARButton2 = nullptr;      // home page
+    PictureButton *ARButton3 = nullptr;      // feedback page
+    PictureButton *ARButton4 = nullptr;      // customer resources page
+    PictureButton *tideprediction = nullptr; // the tide prediction window
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void OpenAdministration();
+    HighWaterTexts EnteredHighWaters() const;
 
     AppState &state_;
     OptionsServices services_;
+    TypedHighWaters loaded_;              // as the store held them when the window opened
+    bool predict_ = true;                 // predicthw as it will be saved
+    std::optional<QDate> predictionUsed_; // the day of the prediction put into the inputs
 };
 
 // The main window's options button: the options window modally over the main window, then,

@@ -12,21 +12,28 @@
 namespace brenlow {
 namespace {
 
-// The six keys of the section, each with the member it fills, in the order they are read.
+// The keys of the section, each with the member it fills, in the order they are read: the
+// six options, then the two additions.
 struct OptionKey
 {
     const char *Key;
     QString StoredOptions::*Member;
 };
 constexpr OptionKey ReadOrder[] = {
-    {"highwater1", &StoredOptions::HighWater1}, {"highwater2", &StoredOptions::HighWater2},
-    {"height1", &StoredOptions::Height1},       {"height2", &StoredOptions::Height2},
-    {"animspeed", &StoredOptions::AnimSpeed},   {"pressure", &StoredOptions::Pressure},
+    {"highwater1", &StoredOptions::HighWater1},
+    {"highwater2", &StoredOptions::HighWater2},
+    {"height1", &StoredOptions::Height1},
+    {"height2", &StoredOptions::Height2},
+    {"animspeed", &StoredOptions::AnimSpeed},
+    {"pressure", &StoredOptions::Pressure},
+    {TypedDateKey, &StoredOptions::TypedDate},
+    {PredictHighWatersKey, &StoredOptions::PredictHighWaters},
 };
 // Written with the pressure before the speed.
-constexpr std::array<int, 6> WriteOrder = {0, 1, 2, 3, 5, 4};
+constexpr std::array<int, 8> WriteOrder = {0, 1, 2, 3, 5, 4, 6, 7};
 
-// Absent keys give the empty text, an absent speed animSpeedDefault.
+} // namespace
+
 StoredOptions ReadStoredOptions(const SettingsStore &store, const QString &application,
                                 const QString &animSpeedDefault)
 {
@@ -39,8 +46,6 @@ StoredOptions ReadStoredOptions(const SettingsStore &store, const QString &appli
     }
     return options;
 }
-
-} // namespace
 
 void ReadOptionsIntoState(AppState &state, const SettingsStore &store, const QString &application,
                           const QString &animSpeedDefault)

@@ -13,7 +13,8 @@ class SettingsStore;
 // The section of the settings store that holds the user's options.
 inline constexpr char SettingsSection[] = "config";
 
-// The user's six options as the store holds them: texts exactly as accepted.
+// The user's six options as the store holds them: texts exactly as accepted; and beside them
+// the date the typed high waters are for and whether the program predicts high waters.
 struct StoredOptions
 {
     QString HighWater1;
@@ -22,11 +23,28 @@ struct StoredOptions
     QString Height2;
     QString Pressure;
     QString AnimSpeed; // the speed slider's position, "1" to "4"
+    // "YYYY-MM-DD": the day the typed high waters were typed for; empty when none is typed,
+    // and absent in the stores of older versions.
+    QString TypedDate{};
+    // "0": the program works from the typed high waters only; anything else, or absent: on
+    // days without typed high waters it predicts them.
+    QString PredictHighWaters{};
 };
+
+// The keys of the two additions, and the value that switches the prediction off.
+inline constexpr char TypedDateKey[] = "typeddate";
+inline constexpr char PredictHighWatersKey[] = "predicthw";
+inline constexpr char PredictionOff[] = "0";
 
 // The speed start-up assumes when none was ever saved, and the slider's position then.
 inline constexpr char StartupAnimSpeed[] = "2";
 inline constexpr char WindowAnimSpeed[] = "1";
+
+// Reads the eight stored values: absent keys give the empty text, except animspeed, which
+// gives animSpeedDefault. The six options are read in the order highwater1, highwater2,
+// height1, height2, animspeed, pressure, the two additions after them.
+StoredOptions ReadStoredOptions(const SettingsStore &store, const QString &application,
+                                const QString &animSpeedDefault);
 
 // Reads the six options into AppState's texts in the order highwater1, highwater2, height1,
 // height2, animspeed, pressure; absent keys give the empty text, except animspeed, which gives
@@ -39,8 +57,8 @@ void ReadOptionsIntoState(AppState &state, const SettingsStore &store, const QSt
 StoredOptions ReadOptionsForWindow(const SettingsStore &store, const QString &application);
 
 // Writes all six, changed or not, in the order highwater1, highwater2, height1, height2,
-// pressure, animspeed, and puts them on disk at once. Returns why they could not be stored;
-// the store then holds what it held before.
+// pressure, animspeed, then typeddate and predicthw, and puts them on disk at once. Returns
+// why they could not be stored; the store then holds what it held before.
 std::optional<QString> WriteOptions(SettingsStore &store, const QString &application,
                                     const StoredOptions &options);
 

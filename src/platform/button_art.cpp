@@ -306,6 +306,8 @@ void DrawUnitArt(QPainter &p, ButtonArt art, const Colours &c)
     case ButtonArt::Cancel:
     case ButtonArt::Open:
     case ButtonArt::Clear:
+    case ButtonArt::TidePrediction:
+    case ButtonArt::UsePredicted:
         break; // words only
     }
 }
@@ -327,6 +329,10 @@ QString WordsOf(ButtonArt art)
         return QStringLiteral("Open");
     case ButtonArt::Clear:
         return QStringLiteral("Clear");
+    case ButtonArt::TidePrediction:
+        return QStringLiteral("Tide prediction\u2026");
+    case ButtonArt::UsePredicted:
+        return QStringLiteral("Use predicted");
     default:
         return {};
     }

@@ -20,15 +20,17 @@ enum class ButtonArt {
     Help,
     Minimise,
     Close,
-    Accept,     // the disclaimer's accept button
-    Exit,       // the disclaimer's exit button
-    Save,       // save and close (options window)
-    Cancel,     // cancel (print window)
-    PrintPages, // print the chosen steps (print window): a printer and the word
-    Link,       // a web link
-    Route,      // the passage planner: a route of three legs between numbered points
-    Open,       // open a file (the planner's route)
-    Clear,      // clear (the planner's route)
+    Accept,         // the disclaimer's accept button
+    Exit,           // the disclaimer's exit button
+    Save,           // save and close (options window)
+    Cancel,         // cancel (print window)
+    PrintPages,     // print the chosen steps (print window): a printer and the word
+    Link,           // a web link
+    Route,          // the passage planner: a route of three legs between numbered points
+    Open,           // open a file (the planner's route)
+    Clear,          // clear (the planner's route)
+    TidePrediction, // the tide prediction window (options window)
+    UsePredicted,   // put the predicted high waters into the options
 };
 
 // The three pictures of a picture button.

@@ -12,4 +12,14 @@ void QtMessageBoxes::ShowMessage(const QString &text, const QString &title, Mess
     box.exec();
 }
 
+bool QtMessageBoxes::Ask(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ProgramTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    // No is the answer that changes nothing, so it is what Enter and Escape give.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace brenlow

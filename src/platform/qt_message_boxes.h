@@ -9,6 +9,7 @@ class QtMessageBoxes : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &text, const QString &title, MessageIcon icon) override;
+    bool Ask(const QString &text) override;
 };
 
 } // namespace brenlow

@@ -9,6 +9,7 @@
 #include "core/step_view.h"
 #include "core/surface_printing.h"
 #include "render/redraw.h"
+#include "tide/high_water_in_use.h"
 #include "tide/step_conventions.h"
 
 #include <array>
@@ -41,6 +42,11 @@ QString CaptionLine1(std::int32_t step)
 QString CaptionLine2()
 {
     return ProgramTitleText();
+}
+
+QString CaptionLine3(const AppState &state, std::int32_t step)
+{
+    return StreamDayText(state, step);
 }
 
 std::optional<double> CaptionFontSize(const AppState &state, double zoom)
@@ -101,6 +107,8 @@ bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing,
     surface.DrawText(x0, NearestInt32(scrollY), CaptionLine1(step));
     const std::int32_t h = surface.TextHeight(QStringLiteral("A"));
     surface.DrawText(x0, NearestInt32(scrollY + h), CaptionLine2());
+    if (const QString line3 = CaptionLine3(state, step); !line3.isEmpty())
+        surface.DrawText(x0, NearestInt32(scrollY + 2 * h), line3);
 
     return printing.PrintImage();
 }

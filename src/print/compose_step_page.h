@@ -18,6 +18,10 @@ QString PageName(std::int32_t step);
 QString CaptionLine1(std::int32_t step);
 // The second caption line: the program's name.
 QString CaptionLine2();
+// The third caption line: the day and clock time of the step's stream and the high water it
+// is counted from ("Wed 9 Dec 2026, stream at 09:48 (HW 11:48, 4.0 m)"); the day alone when no
+// high water is given, nothing when the day is not known either.
+QString CaptionLine3(const AppState &state, std::int32_t step);
 
 // The caption's font size in points at the surface's zoom (percent): 40, 20, 12 or 10 at the
 // zoom levels 1 to 4, nothing at a zoom equal to none of them (the font keeps its size).
@@ -25,7 +29,7 @@ QString CaptionLine2();
 std::optional<double> CaptionFontSize(const AppState &state, double zoom);
 
 // Shows step on the main window's chart surface (backdrop reloaded, Draw_flows, zoom and
-// scroll kept) and makes it CurrentStep; with print, also draws the two caption lines at the
+// scroll kept) and makes it CurrentStep; with print, also draws the caption lines at the
 // top-left of the visible part and prints that part as one page at the view's zoom. The first
 // page of a run (PrintRunStarted false) offers the printer dialog and sets PrintRunStarted.
 // Returns false when the user cancelled the printer dialog (nothing printed). Throws AppError

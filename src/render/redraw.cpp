@@ -48,6 +48,7 @@ void RedrawStep(AppState &state, StepView &view, const StepChoice &choose, Redra
     state.CurrentStep = shown.Step;
     state.SecondTideActive = shown.SecondTide;
     Draw_flows(state, surface, view.Labels(), state.CurrentStep);
+    view.StepDrawn();
 }
 
 void RedrawStep(AppState &state, StepView &view, ShownStep shown, RedrawWay way)

@@ -17,11 +17,18 @@ void ClockTick::SetPanCountdown(std::function<void()> countdown)
     panCountdown_ = std::move(countdown);
 }
 
+void ClockTick::SetDayWatch(std::function<void()> watch)
+{
+    dayWatch_ = std::move(watch);
+}
+
 void ClockTick::Tick()
 {
     showTime_(ClockNowText(clock_.TimeOfDay(), locale_));
     if (panCountdown_)
         panCountdown_();
+    if (dayWatch_)
+        dayWatch_();
 }
 
 } // namespace brenlow

@@ -10,7 +10,8 @@ namespace brenlow {
 class Clock;
 
 // The main window's one-second clock: each tick shows the present time of day in its label,
-// then runs the idle countdown of pan mode, once per tick.
+// then runs the idle countdown of pan mode, then lets the program follow a new day, once per
+// tick.
 class ClockTick
 {
 public:
@@ -20,6 +21,8 @@ public:
 
     // The second step of every tick: the pointer modes' countdown.
     void SetPanCountdown(std::function<void()> countdown);
+    // The third step of every tick: the high waters of the day follow the date.
+    void SetDayWatch(std::function<void()> watch);
 
     void Tick();
 
@@ -27,6 +30,7 @@ private:
     const Clock &clock_;
     std::function<void(const QString &)> showTime_;
     std::function<void()> panCountdown_;
+    std::function<void()> dayWatch_;
     QLocale locale_;
 };
 

@@ -188,7 +188,10 @@ LocalHighWaters HighWatersOfLocalDay(const TideConstants &constants, QDate local
     const QDateTime end(localDate.addDays(1), QTime(0, 0), Qt::LocalTime);
     LocalHighWaters highWaters;
     for (const TideExtreme &extreme : PredictExtremes(constants, start.toUTC(), end.toUTC())) {
-        if (!extreme.High || extreme.Utc.toLocalTime().date() != localDate)
+        // A turn below mean sea level is a wobble of the low-water stand (24 November 2028,
+        // 11:14 UTC, 1.99 m between lows of 1.94 and 1.99 m), not one of the day's tides.
+        if (!extreme.High || extreme.HeightM <= constants.MeanLevelM
+            || extreme.Utc.toLocalTime().date() != localDate)
             continue;
         if (!highWaters.First)
             highWaters.First = extreme;

@@ -29,7 +29,8 @@ std::vector<TideExtreme> PredictExtremes(const TideConstants &constants, const Q
 
 // The high waters whose time falls on a date of the machine's local time zone, in order. A day
 // holds one or two (the tide turns about every 12 h 25 min), so Second is often empty; First
-// is empty only for constants without a semi-diurnal tide.
+// is empty only for constants without a semi-diurnal tide. Turns of the tide below mean sea
+// level are not high waters.
 struct LocalHighWaters
 {
     std::optional<TideExtreme> First;

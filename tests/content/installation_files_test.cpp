@@ -132,6 +132,8 @@ TEST(Help, ReadsIntoADocumentWithBoldHeadingsAndTheWarning)
                                "Reading the chart",
                                "The time labels",
                                "Entering the high waters",
+                               "Predicted high waters",
+                               "The tide prediction window",
                                "Stepping through the tide",
                                "The jump list",
                                "Animation",

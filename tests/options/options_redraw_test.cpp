@@ -1,5 +1,6 @@
 #include "options/options_window.h"
 
+#include "options/day_high_waters.h"
 #include "options/stored_options.h"
 
 #include "core/app_state.h"
@@ -67,7 +68,9 @@ protected:
     AppState state;
     QtSettingsStore settings;
     NoBrowser browser;
-    OptionsServices services{settings, folder.Info(), messages, browser};
+    test::FixedClock clock;
+    DayHighWaters highWaters{settings, folder.Info(), clock};
+    OptionsServices services{settings, folder.Info(), messages, browser, highWaters};
     QWidget mainWindow;
     test::TestStepView view;
     bool centredOverMain = false;

@@ -1,19 +1,28 @@
 #include "options/options_window.h"
 
 #include "core/app_state.h"
+#include "core/installation_files.h"
 #include "data/config_window.h"
+#include "options/day_high_waters.h"
+#include "options/tide_prediction_window.h"
 #include "platform/browser.h"
+#include "platform/picture_check_box.h"
 #include "platform/qt_settings_store.h"
 #include "support/test_platform.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace brenlow {
 namespace {
@@ -46,7 +55,8 @@ protected:
     OptionsWindowTest()
         : program{QStringLiteral("/nonexistent"),
                   QStringLiteral("options-test-%1").arg(++instance)},
-          services{settings, program, messages, browser}
+          highWaters{settings, program, clock},
+          services{settings, program, messages, browser, highWaters}
     { }
 
     QString Stored(const char *key) const
@@ -64,6 +74,8 @@ protected:
     ProgramInfo program;
     test::RecordingMessageBoxes messages;
     RecordingBrowser browser;
+    test::FixedClock clock;
+    DayHighWaters highWaters;
     OptionsServices services;
 };
 
@@ -296,6 +308,128 @@ TEST_F(OptionsWindowTest, LinkButtonsOpenTheirPages)
                            "https://www.brenlow.example/pages/feedback.asp",
                            "https://www.brenlow.example/pages/customerresources.htm"}));
     EXPECT_TRUE(screen.isVisible());
+}
+
+// The same window over a program folder with the tidal constants, on Wednesday 9 December
+// 2026 in London: high waters 11:07 and 23:40, on the Thursday 11:41 alone, on the Friday
+// 00:12 and 12:18; all of 4.1 m.
+class TidePredictionTest : public OptionsWindowTest
+{
+protected:
+    TidePredictionTest()
+    {
+        program.Folder = folder.Info().Folder;
+        folder.CopyFromBuiltProgram(QString::fromLatin1(TideConstantsFileName));
+        highWaters.LoadConstants();
+    }
+    static QStringList Inputs(const OptionsScreen &screen)
+    {
+        return {screen.highwater1->text(), screen.height1->text(), screen.highwater2->text(),
+                screen.height2->text()};
+    }
+    // Presses the tide prediction button and lets act work the window; returns once it closed.
+    static void WithPredictionWindow(OptionsScreen &screen,
+                                     const std::function<void(TidePredictionScreen &)> &act)
+    {
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (auto *window =
+                    qobject_cast<TidePredictionScreen *>(QApplication::activeModalWidget())) {
+                timer.stop();
+                act(*window);
+                window->close();
+            }
+        });
+        timer.start(10);
+        screen.tideprediction->click();
+    }
+
+    test::ScopedTimeZone london{"Europe/London"};
+    test::TempProgramFolder folder;
+};
+
+TEST_F(TidePredictionTest, UsePredictedAsksBeforeReplacingATypedValue)
+{
+    const QString question =
+        "The options hold typed values that differ from the prediction for Thu 10 Dec 2026:\n"
+        "First high water: 10:00 \u2192 11:41\nSecond height: 4.6 \u2192 (none)\n"
+        "Replace them with the prediction?";
+    const QStringList thursday{"11:41", "4.1", "", ""};
+    struct Row
+    {
+        const char *name;
+        QStringList entered; // first time, first height, second time, second height
+        bool answer;
+        QStringList after;
+        const QString &asked;
+    } const rows[] = {
+        {"empty inputs", {"", "", "", ""}, false, thursday, {}},
+        {"the same in other forms", {"11.41", "4.10", "", ""}, false, thursday, {}},
+        {"kept on No", {"10:00", "", "", "4.6"}, false, {"10:00", "", "", "4.6"}, question},
+        {"replaced on Yes", {"10:00", "", "", "4.6"}, true, thursday, question},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        OptionsScreen screen(state, services);
+        QLineEdit *inputs[] = {screen.highwater1, screen.height1, screen.highwater2,
+                               screen.height2};
+        for (int i = 0; i < 4; ++i)
+            inputs[i]->setText(row.entered[i]);
+        messages.Questions.clear();
+        messages.Answer = row.answer;
+        EXPECT_EQ(screen.UsePrediction(highWaters.Predictor().Predict(QDate(2026, 12, 10))),
+                  row.asked.isEmpty() || row.answer);
+        EXPECT_EQ(Inputs(screen), row.after);
+        EXPECT_EQ(messages.Questions,
+                  row.asked.isEmpty() ? std::vector<QString>{} : std::vector<QString>{question});
+    }
+}
+
+TEST_F(TidePredictionTest, TheWindowsChoicesAreSavedWithTheOptions)
+{
+    OptionsScreen screen(state, services);
+    screen.show();
+    QStringList said;
+    WithPredictionWindow(screen, [&](TidePredictionScreen &window) {
+        said << window.predicted->text();
+        window.predictiondate->setDate(QDate(2026, 12, 11));
+        said << window.predicted->text();
+        window.usepredicted->click();
+        said << (window.isVisible() ? "still open" : "closed");
+    });
+    EXPECT_EQ(said,
+              QStringList({"Predicted: 11:07 4.1 m, 23:40 4.1 m",
+                           "Predicted: 00:12 4.1 m, 12:18 4.1 m", "closed"}));
+    EXPECT_EQ(Inputs(screen), QStringList({"00:12", "4.1", "12:18", "4.1"}));
+    screen.saveandexit->click();
+    EXPECT_EQ(Stored("highwater1"), "00:12");
+    EXPECT_EQ(Stored("typeddate"), "2026-12-11");
+    EXPECT_EQ(Stored("predicthw"), "1");
+    // Typed for Friday: on Wednesday the program goes on with Wednesday's prediction.
+    EXPECT_EQ(state.HighWater1Text, "11:07");
+
+    OptionsScreen again(state, services);
+    again.show();
+    WithPredictionWindow(again, [&](TidePredictionScreen &window) {
+        EXPECT_TRUE(window.typednote->text().contains("except on Fri 11 Dec 2026"));
+        window.predicthw->click();
+        EXPECT_TRUE(window.typednote->text().startsWith("Prediction off"));
+    });
+    again.saveandexit->click();
+    EXPECT_EQ(Stored("predicthw"), "0");
+    EXPECT_EQ(Stored("typeddate"), "2026-12-11") << "the times were not changed";
+    EXPECT_EQ(state.HighWater1Text, "00:12");
+    EXPECT_EQ(state.HighWaterDay.Origin, HighWaterOrigin::Typed);
+}
+
+TEST_F(TidePredictionTest, WithoutConstantsTheWindowSaysWhyAndOffersNothingToUse)
+{
+    QFile::remove(folder.FilePath(QString::fromLatin1(TideConstantsFileName)));
+    highWaters.LoadConstants();
+    const TidePredictionScreen window(highWaters.Predictor(), QDate(2026, 12, 9), true, QDate());
+    EXPECT_TRUE(window.predicted->text().startsWith("no prediction: "));
+    EXPECT_TRUE(window.predicted->text().contains(QLatin1String(TideConstantsFileName)));
+    EXPECT_FALSE(window.usepredicted->isEnabled());
 }
 
 } // namespace

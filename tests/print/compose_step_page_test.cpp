@@ -105,6 +105,27 @@ TEST_F(ComposeStepPageTest, CaptionsAndPrintAreaAtTheViewsTopLeft)
     EXPECT_EQ(dialog.Asked, 6);
 }
 
+// The third line, one text height of "A" below the second, names the day and the time of the
+// step's stream: here the evening before a high water just after midnight.
+TEST_F(ComposeStepPageTest, ThirdCaptionLineUnderTheSecond)
+{
+    state.HighWater1Text = QStringLiteral("01:00");
+    state.Height1Text = QStringLiteral("4.0");
+    state.HighWaterDay = HighWaterDay{QDate(2026, 12, 9), HighWaterOrigin::Predicted, {}};
+    view.surface.SetZoom(36 * ChartScale); // level 2
+    view.surface.SetScrollY(30);
+    ASSERT_TRUE(ComposeStepPage(state, view, printer, 1, true));
+    printer.EndPrintJob();
+
+    const auto [line2, line3] = Captions();
+    const int h = view.surface.TextHeight(QStringLiteral("A"));
+    EXPECT_EQ(line2.Text, QStringLiteral("Brenlow"));
+    EXPECT_EQ(line3.Text,
+              QStringLiteral("Tue 8 Dec 2026, stream at 19:00 (HW 01:00, 4.0 m, predicted)"));
+    EXPECT_EQ(line3.At, QPoint(line2.At.x(), NearestInt32(30 * 100 / view.surface.Zoom() + 2 * h)));
+    EXPECT_EQ(line3.FontSize, 20);
+}
+
 TEST_F(ComposeStepPageTest, ShowingOnlyTouchesNoPrintSetting)
 {
     state.PrintRunStarted = true;

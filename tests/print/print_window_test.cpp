@@ -186,6 +186,25 @@ TEST(PrintWindow, PrintsTheChosenStepsAsOneDocumentAndShowsTheSavedStepAgain)
     }
 }
 
+TEST(PrintWindow, EachPageSaysTheDayAndTheTimeOfItsStream)
+{
+    PrintingRun run;
+    run.Show(9);
+    run.Print([](PrintScreen &window) {
+        QTest::mouseClick(window.Check(2), Qt::LeftButton); // 3 hours after: 9, 11, 13, 15
+        window.printb->click();
+    });
+    const QString text =
+        ToolOutput(QStringLiteral("pdftotext"), {run.printer.FilePath, QStringLiteral("-")});
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 4);
+    const char *const streams[] = {"08:00", "09:00", "10:00", "11:00"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Wed 9 Dec 2026, stream at %1 (HW 10:00)")
+                                          .arg(QLatin1String(streams[i]))))
+            << pages[i].toStdString();
+}
+
 TEST(PrintWindow, RunsThatPrintNothing)
 {
     struct Row

@@ -53,8 +53,10 @@ public:
     bool IsShown() const override { return shown; }
     void ShowPleaseWait() override { log.append(QStringLiteral("show please-wait")); }
     void ClosePleaseWait() override { log.append(QStringLiteral("close please-wait")); }
+    void StepDrawn() override { ++drawn; }
 
     bool shown = true;
+    int drawn = 0;
     QStringList log;
     LoggingSurface surface{log};
     CaptionLabels labels;

@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -29,6 +31,24 @@ QString AnsweringFileDialogs::ChooseFileToSave(const QString &caption, const QSt
 {
     Asked.push_back(caption);
     return Answer;
+}
+
+bool RecordingMessageBoxes::Ask(const QString &text)
+{
+    Questions.push_back(text);
+    return Answer;
+}
+
+ScopedTimeZone::ScopedTimeZone(const char *zone)
+{
+    setenv("TZ", zone, 1);
+    tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone()
+{
+    unsetenv("TZ");
+    tzset();
 }
 
 TempProgramFolder::TempProgramFolder(const QString &appName)

@@ -6,6 +6,7 @@
 #include "core/program_info.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,26 +30,31 @@ struct ShownMessage
 };
 
 // Records every message instead of showing it; the "user" answers at once with OK, after an
-// optional hook (which may, for instance, look at what is on the screen meanwhile).
+// optional hook (which may, for instance, look at what is on the screen meanwhile). Questions
+// are recorded apart and answered with Answer.
 class RecordingMessageBoxes : public MessageBoxes
 {
 public:
     void ShowMessage(const QString &text, const QString &title, MessageIcon icon) override;
+    bool Ask(const QString &text) override;
 
     std::vector<ShownMessage> Shown;
     std::function<void(const ShownMessage &)> OnShow;
+    std::vector<QString> Questions;
+    bool Answer = false;
 };
 
-// A clock that says whatever time and day it is set to (a summer day, so that no change of
-// the clocks falls near it).
+// A clock that says whatever date and time it is set to.
 class FixedClock : public Clock
 {
 public:
-    explicit FixedClock(QTime time = QTime(12, 0)) : Time(time) { }
+    explicit FixedClock(QTime time = QTime(12, 0), QDate date = QDate(2026, 12, 9))
+        : Time(time), Date(date)
+    { }
     QTime TimeOfDay() const override { return Time; }
     QDate Today() const override { return Date; }
     QTime Time;
-    QDate Date{2026, 6, 12};
+    QDate Date;
 };
 
 // The user in the file dialogs: answers every question with Answer (the empty text cancels),
@@ -62,6 +68,15 @@ public:
 
     QString Answer;
     QStringList Asked; // the captions, in order
+};
+
+// Sets TZ, which the C library and Qt's local time read, for the life of the object.
+struct ScopedTimeZone
+{
+    explicit ScopedTimeZone(const char *zone);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone &) = delete;
+    ScopedTimeZone &operator=(const ScopedTimeZone &) = delete;
 };
 
 // A program folder in a fresh temporary directory.

@@ -8,7 +8,7 @@
 namespace brenlow {
 namespace {
 
-TEST(ClockTick, ShowsThePresentTimeThenRunsThePanCountdown)
+TEST(ClockTick, ShowsThePresentTimeThenRunsThePanCountdownThenTheDayWatch)
 {
     test::FixedClock clock{QTime(9, 5, 7)};
     QStringList seen;
@@ -16,9 +16,10 @@ TEST(ClockTick, ShowsThePresentTimeThenRunsThePanCountdown)
         clock, [&](const QString &time) { seen << time; }, QLocale::c());
     tick.Tick(); // no countdown connected yet
     tick.SetPanCountdown([&] { seen << QStringLiteral("countdown"); });
+    tick.SetDayWatch([&] { seen << QStringLiteral("day"); });
     clock.Time = QTime(23, 59, 59);
     tick.Tick();
-    EXPECT_EQ(seen, QStringList({"09:05:07", "23:59:59", "countdown"}));
+    EXPECT_EQ(seen, QStringList({"09:05:07", "23:59:59", "countdown", "day"}));
 }
 
 TEST(ClockTick, ShowsTheTimeInTheLocalesFormatWithoutZone)

@@ -1,34 +1,17 @@
 // High and low waters against an independent predictor's tables, and the high waters of a
 // local day in the machine's time zone.
+#include "support/test_platform.h"
 #include "tides/reference_table.h"
 
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 namespace brenlow {
 namespace {
 
 // The constituents the reference predictor reads differently (tests/tides/README.md).
 const std::vector<QString> Disputed{"3N2", "3L2", "T3", "R3"};
-
-// Sets TZ, which the C library and Qt's local time read, for one test.
-struct ScopedTimeZone
-{
-    explicit ScopedTimeZone(const char *zone)
-    {
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        unsetenv("TZ");
-        tzset();
-    }
-};
 
 TEST(TidePrediction, AgreesWithReferenceToTwoMinutesAndTwoCentimetres)
 {
@@ -70,7 +53,7 @@ TEST(TidePrediction, FindsTheSameTurnsWhereverTheSpanIsCut)
 // 1st and 00:33 on the 3rd), 1 June two.
 TEST(HighWatersOfLocalDay, GivesOneOrTwoAsTheDayHolds)
 {
-    const ScopedTimeZone utc("UTC");
+    const test::ScopedTimeZone utc("UTC");
     const TideConstants constants = test::ContentTideConstants(Disputed);
     const auto localTime = [](const std::optional<TideExtreme> &extreme) {
         return extreme ? NearestMinute(extreme->Utc).toLocalTime().toString("HH:mm") : QString();
@@ -84,11 +67,23 @@ TEST(HighWatersOfLocalDay, GivesOneOrTwoAsTheDayHolds)
     EXPECT_EQ(localTime(two.Second), "23:54");
 }
 
+// Guards: a slight rise in the low-water stand (11:14, 1.99 m) was taken for the second high
+// water of 24 November 2028, and the real one at 17:16 was lost.
+TEST(HighWatersOfLocalDay, PassesOverTheWobblesOfTheLowWaterStand)
+{
+    const test::ScopedTimeZone utc("UTC");
+    const TideConstants constants = test::ContentTideConstants();
+    const LocalHighWaters day = HighWatersOfLocalDay(constants, QDate(2028, 11, 24));
+    ASSERT_TRUE(day.First && day.Second);
+    EXPECT_EQ(NearestMinute(day.First->Utc).toString("HH:mm"), "05:08");
+    EXPECT_EQ(NearestMinute(day.Second->Utc).toString("HH:mm"), "17:16");
+}
+
 // A clock-change day is 23 or 25 hours long, and each high water takes the offset in force at
 // its own instant.
 TEST(HighWatersOfLocalDay, FollowsTheClockChangesOfEuropeLondon)
 {
-    const ScopedTimeZone london("Europe/London");
+    const test::ScopedTimeZone london("Europe/London");
     const QTimeZone zone("Europe/London");
     const TideConstants constants = test::ContentTideConstants();
     for (const QDate date : {QDate(2026, 3, 29), QDate(2026, 10, 25), QDate(2027, 10, 31)}) {
