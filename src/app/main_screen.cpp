@@ -61,7 +61,8 @@ constexpr QRect HighWaterCaption(640, 69, 76, 13);  // left of highwater
 
 // The day and the high water in use, in the title band between the version label (which ends
 // at x 387) and the help button (x 648): one line, and a second for a notice.
-constexpr QRect DayTideGeometry(392, 10, 250, 26);
+// Between the version label and the planner's button (596).
+constexpr QRect DayTideGeometry(392, 7, 200, 30);
 constexpr int DayTidePixels = 10;
 
 QLabel *MakeLabel(QWidget *parent, const QRect &geometry, const QString &caption)
@@ -272,11 +273,15 @@ void MainScreen::ShowPlaying(bool playing)
 
 void MainScreen::ShowDayTide()
 {
-    // Each line cut to the label's width; the tooltip holds them whole.
+    // The day and the high water on a line each where one line would not fit; a notice takes
+    // the second line. Each line is cut to the label's width; the tooltip holds them whole.
     const QFontMetrics metrics(daytide->font());
-    QStringList lines{DayTideText(state_)};
+    const QString whole = DayTideText(state_);
+    QStringList lines{whole};
     if (!state_.HighWaterDay.PredictionNotice.isEmpty())
         lines << QStringLiteral("no prediction: ") + state_.HighWaterDay.PredictionNotice;
+    else if (metrics.horizontalAdvance(whole) > daytide->width())
+        lines = whole.split(QStringLiteral(" \u00b7 "));
     QStringList shown;
     for (const QString &line : lines)
         shown << metrics.elidedText(line, Qt::ElideRight, daytide->width());

@@ -45,12 +45,12 @@ TEST(DayHighWatersStart, WithoutTypedTimesOpensAtThePresentStepOfThePrediction)
               QStringList({"11:07", "4.1", "23:40", "4.1"}));
     EXPECT_EQ(run.state.CurrentStep, 12);
     EXPECT_EQ(screen.showingtime->text(), "10:37:00");
-    EXPECT_EQ(screen.daytide->text(), "Wed 9 Dec 2026 · HW 11:07 4.1 m (predicted)");
+    EXPECT_EQ(screen.daytide->text(), "Wed 9 Dec 2026\nHW 11:07 4.1 m (predicted)");
     EXPECT_EQ(run.Setting("highwater1"), "<unset>") << "a prediction is not stored";
 
     // The title band follows the tide the steps are counted from.
     RedrawStep(run.state, screen.View(), ShownStep{1, true}, RedrawWay{});
-    EXPECT_EQ(screen.daytide->text(), "Wed 9 Dec 2026 · HW 23:40 4.1 m (predicted)");
+    EXPECT_EQ(screen.daytide->text(), "Wed 9 Dec 2026\nHW 23:40 4.1 m (predicted)");
 }
 
 TEST(DayHighWatersStart, TimesAnOlderVersionStoredWithoutADayCountAsTypedToday)
@@ -98,7 +98,7 @@ TEST(DayHighWatersStart, ANewDayBringsItsHighWatersAndKeepsTheStep)
     EXPECT_EQ(run.state.CurrentStep, 14);
     EXPECT_FALSE(run.state.SecondTideActive) << "the one high water left is counted from";
     EXPECT_EQ(screen.highwater->text(), "11:41:00");
-    EXPECT_EQ(screen.daytide->text(), "Thu 10 Dec 2026 · HW 11:41 4.1 m (predicted)");
+    EXPECT_EQ(screen.daytide->text(), "Thu 10 Dec 2026\nHW 11:41 4.1 m (predicted)");
 }
 
 } // namespace
