@@ -240,6 +240,23 @@ void BM_StepRedraw_Real(benchmark::State &bench)
 }
 BENCHMARK(BM_StepRedraw_Real)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 
+// The recording half of a step redraw (backdrop reloaded, Draw_flows), without the paint: what
+// every step costs before the view paints anything.
+void BM_StepRecord_Real(benchmark::State &bench)
+{
+    if (!RealContentPresent(bench))
+        return;
+    ChartWindow window;
+    window.Show();
+    std::int32_t step = 1;
+    for (auto _ : bench) {
+        RedrawStep(window.state, window.screen->View(), ShownStep{step, false},
+                   RedrawWay{true, false});
+        step = step % 25 + 1;
+    }
+}
+BENCHMARK(BM_StepRecord_Real)->Unit(benchmark::kMillisecond);
+
 // The window made larger, to a 1600 x 1000 chart view, and painted at level 1: the budget is
 // one frame.
 void BM_ResizeRepaint_Real(benchmark::State &bench)

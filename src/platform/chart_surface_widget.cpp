@@ -50,6 +50,9 @@ struct ChartSurfaceWidget::Impl
     LabelSweepSource Sweep;
     bool Legend = false;
     RouteDrawing Route;
+    // Whether a paint has been asked for since the last one: a step draws some two hundred
+    // items, and asking Qt each time costs more than recording them.
+    bool PaintAsked = false;
 
     // The size of the magnified picture in view pixels.
     QSize MagnifiedSize() const
@@ -267,7 +270,7 @@ void ChartSurfaceWidget::SetFontBold(bool bold)
 void ChartSurfaceWidget::DrawText(std::int32_t x, std::int32_t y, const QString &text)
 {
     impl_->Recording.DrawText(x, y, text);
-    update();
+    AskPaint();
 }
 
 std::int32_t ChartSurfaceWidget::TextWidth(const QString &text) const
@@ -288,7 +291,7 @@ void ChartSurfaceWidget::AddPolygonPoint(std::int32_t x, std::int32_t y)
 void ChartSurfaceWidget::DrawPolygon()
 {
     impl_->Recording.DrawPolygon();
-    update();
+    AskPaint();
 }
 
 void ChartSurfaceWidget::SetSymbolMark(const SymbolMark &mark)
@@ -377,9 +380,18 @@ QImage ChartSurfaceWidget::RenderPicture() const
     return brenlow::RenderPicture(impl_->Recording);
 }
 
+void ChartSurfaceWidget::AskPaint()
+{
+    if (impl_->PaintAsked && isVisible())
+        return;
+    impl_->PaintAsked = true;
+    update();
+}
+
 void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
 {
     Impl &d = *impl_;
+    d.PaintAsked = false;
     QPainter painter(this);
     const QRect dirty = event->rect();
     const QRect pictureInView(-d.Scroll(size()), d.MagnifiedSize());

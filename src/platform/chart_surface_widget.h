@@ -102,6 +102,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // update() once until the next paint.
+    void AskPaint();
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

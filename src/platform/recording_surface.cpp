@@ -25,6 +25,7 @@ void RecordingSurface::LoadImageFile(const QString &path)
     symbolOfStation_.clear();
     symbol_ = -1;
     pendingPoints_.clear();
+    ++generation_;
     if (fitOnLoad_ || !keepViewOnLoad_) {
         scrollX_ = 0;
         scrollY_ = 0;
@@ -216,6 +217,7 @@ void RecordingSurface::DrawText(std::int32_t x, std::int32_t y, const QString &t
                               .adjusted(-margin, -margin, margin, margin);
     items_.push_back(std::move(item));
     layouts_.push_back(ItemLayout{bounds, box, symbol_});
+    ++generation_;
 }
 
 std::int32_t RecordingSurface::TextWidth(const QString &text) const
@@ -253,6 +255,7 @@ void RecordingSurface::DrawPolygon()
     items_.push_back(std::move(item));
     layouts_.push_back(
         ItemLayout{QRectF(extent).adjusted(-margin, -margin, margin, margin), {}, symbol_});
+    ++generation_;
 }
 
 void RecordingSurface::SetSymbolMark(const SymbolMark &mark)

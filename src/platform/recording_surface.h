@@ -79,6 +79,9 @@ public:
     const std::vector<ItemLayout> &Layouts() const { return layouts_; }
     // The station symbols the items belong to (ItemLayout::Symbol indexes them).
     const std::vector<SymbolMark> &Symbols() const { return symbols_; }
+    // Changes whenever the picture or the drawing may have: a view that kept what it painted
+    // of one generation may show it again while the generation stays.
+    quint64 Generation() const { return generation_; }
 
 private:
     FontKey CurrentFont() const;
@@ -91,6 +94,7 @@ private:
     QHash<std::int32_t, int> symbolOfStation_; // the latest entry of each station
     int symbol_ = -1;                          // the mark of the items drawn next
     std::vector<QPoint> pendingPoints_;
+    quint64 generation_ = 0;
 
     bool fitOnLoad_ = false;
     bool keepViewOnLoad_ = true;

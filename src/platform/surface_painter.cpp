@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <unordered_map>
@@ -24,6 +25,12 @@ constexpr int SmallestHalvedSide = 16;
 // Label pictures kept for painting: a full loop of the animation (25 steps of a few hundred
 // labels) needs about 2 MB at the first zoom level, some 30 MB at 100 %.
 constexpr qint64 SpriteBudgetBytes = 48 * 1024 * 1024;
+
+// Arrows kept as pictures, by shape, colours, magnification and where the tip falls within a
+// device pixel: a station's arrow at one zoom keeps that place while the view scrolls, so a
+// loop of the tide makes each arrow once. An arrow of the largest size at 100 % is some 20 kB.
+constexpr qint64 ArrowBudgetBytes = 24 * 1024 * 1024;
+constexpr int ArrowSpritePoints = 8; // the glyph has 7; longer outlines are drawn as they are
 
 // The picture as the screen shows it, magnified once per zoom and pixel ratio, in square tiles
 // of this many device pixels made as they come into view: a pan or a repaint copies pixels,
@@ -161,6 +168,10 @@ struct Sprite
     QPoint Offset;
 };
 
+// What the painter's transform maps from during a replay: picture pixels, device pixels
+// (sprites are copied unscaled) or the pixels of one turned label.
+enum class TransformSpace { Picture, Device, Label, Symbol };
+
 // How a polygon is drawn, so that a run of alike polygons sets the painter up once.
 struct PolygonStyle
 {
@@ -173,12 +184,43 @@ struct PolygonStyle
     bool operator==(const PolygonStyle &) const = default;
 };
 
-// What the painter's transform maps from during a replay: picture pixels, device pixels
-// (sprites are copied unscaled) or the pixels of one turned label.
-enum class TransformSpace { Picture, Device, Label, Symbol };
+// An arrow as painted on one device at one magnification, its points from its first (the tip),
+// and where the tip falls within a device pixel.
+struct ArrowKey
+{
+    std::array<QPoint, ArrowSpritePoints> Points{};
+    int Count = 0;
+    PolygonStyle Style;
+    SurfaceColor Fill = 0; // the brush in the view's palette
+    QPointF Phase;         // device pixels, from 0 to under 1 each way
+    qreal PixelRatio = 1;
+    bool operator==(const ArrowKey &) const = default;
+};
+
+size_t qHash(const ArrowKey &key, size_t seed = 0)
+{
+    size_t hash = qHashMulti(seed, key.Count, key.Style.DeviceScale, key.Style.Pen,
+                             key.Style.PenWidth, key.Style.PenStyle, key.Style.BrushStyle, key.Fill,
+                             key.Phase.x(), key.Phase.y(), key.PixelRatio);
+    for (int i = 0; i < key.Count; ++i)
+        hash = qHashMulti(hash, key.Points[std::size_t(i)].x(), key.Points[std::size_t(i)].y());
+    return hash;
+}
 
 // Polygons are drawn without antialiasing: the arrows keep crisp outlines at every zoom, and
 // an outline never thinner than one device pixel, so it does not fade when zoomed out.
+// style.DeviceScale is device pixels per unit of the painter's transform.
+void SetPolygonStyle(QPainter &painter, const PolygonStyle &style, ArrowPalette palette)
+{
+    QPen pen(ToQColor(style.Pen));
+    pen.setStyle(ToPenStyle(style.PenStyle));
+    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setWidthF(style.PenWidth * style.DeviceScale < 1.0 ? 0.0 : double(style.PenWidth));
+    painter.setPen(pen);
+    painter.setBrush(
+        QBrush(ToQColor(PaletteColor(style.Brush, palette)), ToBrushStyle(style.BrushStyle)));
+}
+
 // deviceScale is device pixels per picture pixel. Every pen mode draws as plain copy.
 // onPainter is the style the painter holds when styleSet.
 void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double deviceScale,
@@ -190,13 +232,7 @@ void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double devi
                              polygon.Brush,    std::max(polygon.PenWidth, 1),
                              polygon.PenStyle, polygon.BrushStyle};
     if (!styleSet || !(onPainter == style)) {
-        QPen pen(ToQColor(style.Pen));
-        pen.setStyle(ToPenStyle(style.PenStyle));
-        pen.setJoinStyle(Qt::MiterJoin);
-        pen.setWidthF(style.PenWidth * deviceScale < 1.0 ? 0.0 : double(style.PenWidth));
-        painter.setPen(pen);
-        painter.setBrush(
-            QBrush(ToQColor(PaletteColor(style.Brush, palette)), ToBrushStyle(style.BrushStyle)));
+        SetPolygonStyle(painter, style, palette);
         onPainter = style;
         styleSet = true;
     }
@@ -227,6 +263,87 @@ struct SurfacePaintCache::Data
 
     QHash<SpriteKey, Sprite> Sprites;
     qint64 SpriteBytes = 0;
+    QHash<ArrowKey, Sprite> Arrows; // Offset in device pixels from the tip's whole pixel
+    qint64 ArrowBytes = 0;
+
+    // Where each symbol of the last drawing painted is shown at the last scale: the same for
+    // every paint of a step, and for the several parts of one paint.
+    const RecordingSurface *GrownFor = nullptr;
+    quint64 GrownGeneration = 0;
+    SymbolScale GrownScale;
+    std::vector<QTransform> ArrowTransforms;
+    std::vector<QTransform> LabelTransforms;
+
+    void GrowSymbols(const RecordingSurface &surface, const SymbolScale &scale)
+    {
+        if (GrownFor == &surface && GrownGeneration == surface.Generation() && GrownScale == scale)
+            return;
+        GrownFor = &surface;
+        GrownGeneration = surface.Generation();
+        GrownScale = scale;
+        ArrowTransforms.clear();
+        LabelTransforms.clear();
+        ArrowTransforms.reserve(surface.Symbols().size());
+        LabelTransforms.reserve(surface.Symbols().size());
+        for (const SymbolMark &mark : surface.Symbols()) {
+            ArrowTransforms.push_back(ArrowTransform(mark, scale));
+            LabelTransforms.push_back(LabelTransform(mark, scale));
+        }
+    }
+
+    // The arrow whose tip lies at local + shift (device pixels), drawn magnified deviceScale
+    // times from picture pixels, and where its picture's top-left goes (device pixels). The
+    // shift is the view's scroll, which is in whole pixels: the tip's place within its pixel,
+    // and so the picture, stays the same while the view scrolls.
+    std::pair<const QImage &, QPoint> ArrowSprite(const DrawnPolygon &polygon, QPointF local,
+                                                  QPointF shift, const PolygonStyle &style,
+                                                  ArrowPalette palette, qreal pixelRatio)
+    {
+        const QPointF shiftWhole(std::floor(shift.x()), std::floor(shift.y()));
+        const QPointF tip = local + (shift - shiftWhole);
+        const QPointF tipWhole(std::floor(tip.x()), std::floor(tip.y()));
+        const QPoint whole = (tipWhole + shiftWhole).toPoint();
+        ArrowKey key;
+        key.Count = int(polygon.Points.size());
+        for (int i = 0; i < key.Count; ++i)
+            key.Points[std::size_t(i)] = polygon.Points[std::size_t(i)] - polygon.Points.front();
+        key.Style = style;
+        key.Fill = PaletteColor(style.Brush, palette);
+        key.Phase = tip - tipWhole;
+        key.PixelRatio = pixelRatio;
+        const auto found = Arrows.constFind(key);
+        if (found != Arrows.constEnd())
+            return {found->Image, whole + found->Offset};
+
+        // Device pixels from the tip's whole pixel.
+        const QTransform toSprite(style.DeviceScale, 0, 0, style.DeviceScale, key.Phase.x(),
+                                  key.Phase.y());
+        const QPolygon outline(QList<QPoint>(key.Points.begin(), key.Points.begin() + key.Count));
+        const double pen = style.PenWidth * style.DeviceScale;
+        const QRect extent = toSprite.mapRect(QRectF(outline.boundingRect()))
+                                 .adjusted(-pen - 2, -pen - 2, pen + 2, pen + 2)
+                                 .toAlignedRect();
+        QImage image(extent.size(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(pixelRatio);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setTransform(toSprite * QTransform::fromTranslate(-extent.left(), -extent.top())
+                             * QTransform::fromScale(1 / pixelRatio, 1 / pixelRatio));
+        // The same pen as on the view: its width is in picture pixels, through the transform.
+        SetPolygonStyle(painter, style, palette);
+        painter.drawPolygon(key.Points.data(), key.Count);
+        painter.end();
+
+        const qint64 bytes = image.sizeInBytes();
+        if (ArrowBytes + bytes > ArrowBudgetBytes) {
+            Arrows.clear();
+            ArrowBytes = 0;
+        }
+        ArrowBytes += bytes;
+        const Sprite &made =
+            *Arrows.insert(std::move(key), Sprite{std::move(image), extent.topLeft()});
+        return {made.Image, whole + made.Offset};
+    }
 
     // Tiles of the magnified picture, by device scale and tile; the oldest go first.
     struct TileKey
@@ -455,6 +572,16 @@ QSize SurfacePainter::MagnifiedSize(QSize picture, double scale)
 
 void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const QRectF &area) const
 {
+    if (surface_.Picture().isNull())
+        return;
+    PaintPicture(painter, toDevice, area);
+    painter.setClipRect(area);
+    PaintDrawing(painter, toDevice, toDevice.inverted().mapRect(area));
+}
+
+void SurfacePainter::PaintPicture(QPainter &painter, const QTransform &toDevice,
+                                  const QRectF &area) const
+{
     const QImage &picture = surface_.Picture();
     if (picture.isNull())
         return;
@@ -517,14 +644,12 @@ void SurfacePainter::Paint(QPainter &painter, const QTransform &toDevice, const 
             painter.restore();
         }
     }
-
-    painter.setClipRect(area);
-    PaintDrawing(painter, toDevice, toDevice.inverted().mapRect(area));
 }
 
-void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
-                                  const std::optional<QRectF> &visible) const
+int SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
+                                 const std::optional<QRectF> &visible) const
 {
+    int painted = 0;
     const std::vector<DisplayItem> &items = surface_.DisplayList();
     const std::vector<ItemLayout> &layouts = surface_.Layouts();
     const double scale = Magnification(toDevice);
@@ -540,16 +665,13 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
     const SymbolScale symbolScale = sprites && aids_.Floor ? SymbolScaleAt(scale) : SymbolScale{};
     const std::vector<SymbolMark> &symbols = surface_.Symbols();
     const bool enlarged = symbolScale.Enlarged() && !symbols.empty();
-    std::vector<QTransform> arrowTransforms;
-    std::vector<QTransform> labelTransforms;
+    const std::vector<QTransform> *arrowTransforms = nullptr;
+    const std::vector<QTransform> *labelTransforms = nullptr;
     const QSet<std::int32_t> *labelled = nullptr;
     if (enlarged) {
-        arrowTransforms.reserve(symbols.size());
-        labelTransforms.reserve(symbols.size());
-        for (const SymbolMark &mark : symbols) {
-            arrowTransforms.push_back(ArrowTransform(mark, symbolScale));
-            labelTransforms.push_back(LabelTransform(mark, symbolScale));
-        }
+        cache_->d_->GrowSymbols(surface_, symbolScale);
+        arrowTransforms = &cache_->d_->ArrowTransforms;
+        labelTransforms = &cache_->d_->LabelTransforms;
         labelled = &cache_->d_->LabelledAt(scale, aids_.Sweep, surface_);
     }
 
@@ -566,13 +688,34 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
         const QTransform *grown = nullptr;
         if (inSymbol) {
             const auto symbol = std::size_t(layout.Symbol);
-            grown = polygon != nullptr ? &arrowTransforms[symbol] : &labelTransforms[symbol];
+            grown = polygon != nullptr ? &(*arrowTransforms)[symbol] : &(*labelTransforms)[symbol];
             if (polygon == nullptr && !labelled->contains(symbols[symbol].Station))
                 continue;
         }
         if (visible && !visible->intersects(grown ? grown->mapRect(layout.Bounds) : layout.Bounds))
             continue;
+        ++painted;
         if (polygon != nullptr) {
+            const double deviceScale = scale * pixelRatio * (grown ? symbolScale.Arrow : 1.0);
+            if (sprites && !polygon->Points.empty()
+                && polygon->Points.size() <= std::size_t(ArrowSpritePoints)) {
+                // Copied from a kept picture drawn with the tip in the same place within its
+                // device pixel: the same pixels as drawing it here.
+                const QPointF tip = (grown ? grown->map(QPointF(polygon->Points.front()))
+                                           : QPointF(polygon->Points.front()));
+                const PolygonStyle style{deviceScale,       polygon->Pen,
+                                         polygon->Brush,    std::max(polygon->PenWidth, 1),
+                                         polygon->PenStyle, polygon->BrushStyle};
+                const auto [image, at] = cache_->d_->ArrowSprite(
+                    *polygon,
+                    QPointF(tip.x() * toDevice.m11(), tip.y() * toDevice.m22()) * pixelRatio,
+                    QPointF(toDevice.dx(), toDevice.dy()) * pixelRatio, style, palette, pixelRatio);
+                if (space != TransformSpace::Device)
+                    painter.resetTransform();
+                space = TransformSpace::Device;
+                painter.drawImage(QPointF(at) / pixelRatio, image);
+                continue;
+            }
             if (grown != nullptr) {
                 painter.setTransform(*grown * toDevice);
                 space = TransformSpace::Symbol;
@@ -580,9 +723,8 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
                 painter.setTransform(toDevice);
                 space = TransformSpace::Picture;
             }
-            DrawPolygonItem(painter, *polygon,
-                            scale * pixelRatio * (grown ? symbolScale.Arrow : 1.0), palette,
-                            styleOnPainter, polygonStyleSet);
+            DrawPolygonItem(painter, *polygon, deviceScale, palette, styleOnPainter,
+                            polygonStyleSet);
             continue;
         }
         const DrawnText &text = std::get<DrawnText>(items[i]);
@@ -615,6 +757,7 @@ void SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
                   text, layout.Box);
     }
     painter.setTransform(toDevice);
+    return painted;
 }
 
 QImage RenderPicture(const RecordingSurface &surface)

@@ -76,8 +76,9 @@ struct ViewAids
 // full resolution, arrows as polygons, labels as text laid out for the device's resolution.
 // That serves a QImage and the printer, which keeps its cut of the picture between pages.
 // With a screen cache and a transform that only magnifies and shifts by whole pixels, the
-// picture comes from the halved copy nearest above the device's resolution, and labels are
-// copied from kept pictures at the nearest whole device pixel.
+// picture comes from the halved copy nearest above the device's resolution, labels are copied
+// from kept pictures at the nearest whole device pixel, and arrows from kept pictures drawn
+// with the tip at the same place within a device pixel.
 class SurfacePainter
 {
 public:
@@ -88,10 +89,13 @@ public:
     // Paints the part of the picture and the drawing that falls inside area (painter
     // coordinates), replacing the painter's transform and clipping to area.
     void Paint(QPainter &painter, const QTransform &toDevice, const QRectF &area) const;
+    // The picture alone, the part inside area, clipped to it; the painter's transform is left
+    // reset.
+    void PaintPicture(QPainter &painter, const QTransform &toDevice, const QRectF &area) const;
     // Paints the display list alone, only the items that meet visible (picture pixels) when it
-    // is given; the painter's transform is left at toDevice.
-    void PaintDrawing(QPainter &painter, const QTransform &toDevice,
-                      const std::optional<QRectF> &visible) const;
+    // is given; the painter's transform is left at toDevice. Returns how many items it painted.
+    int PaintDrawing(QPainter &painter, const QTransform &toDevice,
+                     const std::optional<QRectF> &visible) const;
 
     // The size of the picture magnified by scale (1 = 100 %) as the view shows it, at least one
     // pixel each way; the screen view paints the picture at exactly this size.
