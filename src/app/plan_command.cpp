@@ -13,6 +13,7 @@
 #include "plan/gpx_route.h"
 #include "plan/passage_plan.h"
 #include "plan/picture_water_mask.h"
+#include "plan/plan_table.h"
 #include "tides/tide_constants.h"
 #include "tides/tide_prediction.h"
 
@@ -317,20 +318,10 @@ qint64 MinutesBetween(const QDateTime &from, const QDateTime &to)
     return NearestMinute(from).secsTo(NearestMinute(to)) / 60;
 }
 
-QString DurationText(qint64 minutes)
+// "2 h 05 min" of whole minutes.
+QString MinutesText(qint64 minutes)
 {
-    return QStringLiteral("%1 h %2 min")
-        .arg(minutes / 60)
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
-// "HH:mm" of the departure's day, "+N" added for a later day.
-QString ClockText(const QDateTime &when, const QDateTime &departure)
-{
-    const QDateTime minute = NearestMinute(when);
-    const qint64 days = departure.date().daysTo(minute.date());
-    const QString clock = minute.toString(QStringLiteral("HH:mm"));
-    return days == 0 ? clock : QStringLiteral("%1 +%2").arg(clock).arg(days);
+    return DurationText(minutes / 60.0);
 }
 
 QString PointName(const std::vector<RoutePoint> &route, std::size_t index)
@@ -427,11 +418,16 @@ QString PlanTable(const PassagePlan &plan, const PassageRequest &request,
     rows.push_back(header);
     for (const PlanPiece &piece : plan.Pieces) {
         const auto leg = static_cast<std::size_t>(piece.Leg);
-        QStringList row{QString::number(piece.Leg),      PointName(request.Route, leg - 1),
-                        PointName(request.Route, leg),   ClockText(piece.Start, departure),
-                        ClockText(piece.End, departure), WholeDegrees(piece.TrackDegrees),
-                        Hundredths(piece.DistanceNm),    WholeDegrees(piece.SetDegrees),
-                        Hundredths(piece.RateKn),        WholeDegrees(piece.CourseTrueDegrees)};
+        QStringList row{QString::number(piece.Leg),
+                        PointName(request.Route, leg - 1),
+                        PointName(request.Route, leg),
+                        ClockTextFrom(piece.Start, departure),
+                        ClockTextFrom(piece.End, departure),
+                        WholeDegrees(piece.TrackDegrees),
+                        Hundredths(piece.DistanceNm),
+                        WholeDegrees(piece.SetDegrees),
+                        Hundredths(piece.RateKn),
+                        WholeDegrees(piece.CourseTrueDegrees)};
         if (variation)
             row.push_back(WholeDegrees(piece.CourseMagneticDegrees.value_or(0)));
         row.push_back(Hundredths(piece.SpeedOverGroundKn));
@@ -444,7 +440,7 @@ QString PlanTable(const PassagePlan &plan, const PassageRequest &request,
     if (plan.Succeeded())
         text += QStringLiteral("\nDistance %1 nm, duration %2, arrival %3 %4\n")
                     .arg(Hundredths(plan.DistanceNm),
-                         DurationText(MinutesBetween(departure, plan.Arrival)),
+                         MinutesText(MinutesBetween(departure, plan.Arrival)),
                          MinuteText(plan.Arrival), plan.Arrival.timeZoneAbbreviation());
     return text;
 }
@@ -481,7 +477,7 @@ QString SweepTable(const DepartureSweep &sweep, const PassageRequest &request)
             continue;
         }
         rows.push_back({MinuteText(entry.Departure), MinuteText(entry.Arrival),
-                        DurationText(MinutesBetween(entry.Departure, entry.Arrival)),
+                        MinutesText(MinutesBetween(entry.Departure, entry.Arrival)),
                         sweep.Best == k ? QStringLiteral("<- quickest") : QString()});
     }
     text += TableText(rows, {false, false, true, false});
@@ -489,7 +485,7 @@ QString SweepTable(const DepartureSweep &sweep, const PassageRequest &request)
         const SweepEntry &best = sweep.Entries[*sweep.Best];
         text += QStringLiteral("\nQuickest: leave %1, arrive %2, %3\n")
                     .arg(MinuteText(best.Departure), MinuteText(best.Arrival),
-                         DurationText(MinutesBetween(best.Departure, best.Arrival)));
+                         MinutesText(MinutesBetween(best.Departure, best.Arrival)));
     }
     return text;
 }

@@ -9,6 +9,8 @@
 #include "platform/picture_button.h"
 #include "platform/rich_text_panel.h"
 #include "platform/route_painter.h"
+#include "support/pointer_shape.h"
+#include "support/program_process.h"
 #include "support/program_run.h"
 #include "view/pointer_modes.h"
 
@@ -117,12 +119,6 @@ struct PlanningRun : test::ProgramRun
     std::unique_ptr<MainScreen> screen;
 };
 
-Qt::CursorShape ShownShape()
-{
-    const QCursor *cursor = QGuiApplication::overrideCursor();
-    return cursor ? cursor->shape() : Qt::CustomCursor; // CustomCursor: the system's own
-}
-
 TEST(PlanModeTest, TheButtonThePKeyAndThePanelSwitchIt)
 {
     PlanningRun run;
@@ -150,7 +146,7 @@ TEST(PlanModeTest, TheButtonThePKeyAndThePanelSwitchIt)
         ASSERT_NE(run.Planning().Panel(), nullptr);
         EXPECT_EQ(run.Panel().isVisible(), row.on);
         run.Mouse(QEvent::MouseMove, inland);
-        EXPECT_EQ(ShownShape(), row.on ? Qt::CrossCursor : Qt::ArrowCursor);
+        EXPECT_EQ(test::ShownShape(), row.on ? Qt::CrossCursor : Qt::ArrowCursor);
         if (row.on && run.Route().empty())
             run.Click(run.ViewOf(Hurst));
         EXPECT_EQ(run.Route().size(), 1u) << "the route stays while plan mode is off";
@@ -350,16 +346,6 @@ TEST(TrackOnChartTest, TheTrackLiesOverTheChartOutsideItsDrawing)
     EXPECT_LE(nearest, 12);
 }
 
-// The standard output of a command-line tool, or nothing when it fails.
-QString ToolOutput(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(PlanPrintTest, OneJobTheChartWithTheTrackThenTheTable)
 {
     PlanningRun run;
@@ -376,11 +362,11 @@ TEST(PlanPrintTest, OneJobTheChartWithTheTrackThenTheTable)
 
     const QString pdf = run.printer.FilePath;
     const QRegularExpressionMatch pages =
-        QRegularExpression("Pages:\\s+(\\d+)").match(ToolOutput("pdfinfo", {pdf}));
+        QRegularExpression("Pages:\\s+(\\d+)").match(test::ToolOutput("pdfinfo", {pdf}));
     ASSERT_TRUE(pages.hasMatch());
     EXPECT_EQ(pages.captured(1).toInt(), 2);
     const QStringList text =
-        ToolOutput("pdftotext", {"-layout", pdf, "-"}).split('\f', Qt::SkipEmptyParts);
+        test::ToolOutput("pdftotext", {"-layout", pdf, "-"}).split('\f', Qt::SkipEmptyParts);
     ASSERT_GE(text.size(), 2);
     EXPECT_TRUE(text[0].contains("Highwater:")) << "the chart page of the step shown";
     EXPECT_TRUE(text[1].contains("Passage plan: point 1 to point 2 at 5 kn"))

@@ -8,6 +8,7 @@
 #include "platform/surface_printer.h"
 #include "render/redraw.h"
 #include "support/program_files.h"
+#include "support/program_process.h"
 #include "support/program_run.h"
 #include "tide/step_conventions.h"
 
@@ -31,20 +32,11 @@
 namespace brenlow {
 namespace {
 
-// The standard output of a command-line tool, or nothing when it fails.
-QString ToolOutput(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 int PdfPages(const QString &pdf)
 {
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                                              .match(ToolOutput(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+            .match(test::ToolOutput(QStringLiteral("pdfinfo"), {pdf}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
@@ -52,7 +44,7 @@ int PdfPages(const QString &pdf)
 std::vector<std::int32_t> PrintedSteps(const QString &pdf)
 {
     std::vector<std::int32_t> steps;
-    const QString text = ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = test::ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     for (const QString &page : text.split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
         const QRegularExpressionMatch match =
             QRegularExpression(QStringLiteral("Highwater: ([+-]\\d+\\.\\d)")).match(page);
@@ -195,7 +187,7 @@ TEST(PrintWindow, EachPageSaysTheDayAndTheTimeOfItsStream)
         window.printb->click();
     });
     const QString text =
-        ToolOutput(QStringLiteral("pdftotext"), {run.printer.FilePath, QStringLiteral("-")});
+        test::ToolOutput(QStringLiteral("pdftotext"), {run.printer.FilePath, QStringLiteral("-")});
     const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 4);
     const char *const streams[] = {"08:00", "09:00", "10:00", "11:00"};
@@ -337,9 +329,9 @@ TEST(PrintWindow, PageShowsTheViewWithTheArrowAndTheCaptionBox)
     run.Print([](PrintScreen &window) { window.printb->click(); });
     ASSERT_EQ(PdfPages(run.printer.FilePath), 1);
     const QString png = run.folder.FilePath(QStringLiteral("page"));
-    ToolOutput(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                QStringLiteral("-singlefile"), run.printer.FilePath, png});
+    test::ToolOutput(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), run.printer.FilePath, png});
     const QImage page(png + QStringLiteral(".png"));
     ASSERT_FALSE(page.isNull());
 

@@ -25,4 +25,13 @@ ProgramOutput RunProgram(const QStringList &arguments, const QString &program,
     return output;
 }
 
+QString ToolOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 } // namespace brenlow::test

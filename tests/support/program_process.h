@@ -20,4 +20,8 @@ struct ProgramOutput
 ProgramOutput RunProgram(const QStringList &arguments, const QString &program = QString(),
                          const QString &timeZone = QStringLiteral("UTC"));
 
+// The standard output of a command-line tool (pdfinfo, pdftotext ...), or nothing when it
+// fails.
+QString ToolOutput(const QString &program, const QStringList &arguments);
+
 } // namespace brenlow::test

@@ -6,6 +6,7 @@
 #include "platform/picture_button.h"
 #include "platform/qt_pointer_shapes.h"
 #include "platform/rich_text_panel.h"
+#include "support/pointer_shape.h"
 #include "support/program_files.h"
 #include "support/program_run.h"
 #include "tide/clock_tick.h"
@@ -83,12 +84,6 @@ struct ChartRun : test::ProgramRun
 
     std::unique_ptr<MainScreen> screen;
 };
-
-Qt::CursorShape ShownShape()
-{
-    const QCursor *cursor = QGuiApplication::overrideCursor();
-    return cursor ? cursor->shape() : Qt::CustomCursor; // CustomCursor: the system's own
-}
 
 TEST(ZoomLadder, ButtonsWheelAndKeysWalkTheFourLevels)
 {
@@ -223,7 +218,7 @@ TEST(PointerModesTest, PanModeDragsAndEndsWhenIdle)
         row.act();
         EXPECT_EQ(modes.mouse_state, row.mode) << row.name;
         EXPECT_EQ(modes.dragtimer, row.dragtimer) << row.name;
-        EXPECT_EQ(ShownShape(), row.shape) << row.name;
+        EXPECT_EQ(test::ShownShape(), row.shape) << row.name;
         EXPECT_EQ(QPoint(screen.IB1->ScrollX(), screen.IB1->ScrollY()), row.scroll) << row.name;
     }
 }
@@ -234,7 +229,7 @@ TEST(StationPanel, ShownWhileHeldAndHelpSwapsWithTheChart)
     MainScreen &screen = *run.screen;
     const QPoint station = run.ViewOf(run.StationPicture(1));
     run.Mouse(QEvent::MouseMove, station);
-    EXPECT_EQ(ShownShape(), Qt::WhatsThisCursor);
+    EXPECT_EQ(test::ShownShape(), Qt::WhatsThisCursor);
     run.Mouse(QEvent::MouseButtonPress, station);
     EXPECT_TRUE(screen.RichTextBox1->isVisible());
     EXPECT_TRUE(screen.RichTextBox1->toPlainText().startsWith("Cowes\nStrong off the Green"))
@@ -339,7 +334,7 @@ TEST(MapWindow, APressOnASpotOpensItsPlanEvenOverAStation)
             map->closebutton->click();
         });
         run.Mouse(QEvent::MouseMove, spot);
-        EXPECT_EQ(ShownShape(), Qt::WhatsThisCursor) << "the station's shape over the camera";
+        EXPECT_EQ(test::ShownShape(), Qt::WhatsThisCursor) << "the station's shape over the camera";
         run.Mouse(QEvent::MouseButtonPress, spot);
         run.Mouse(QEvent::MouseButtonRelease, spot);
         EXPECT_FALSE(screen.RichTextBox1->isVisible());
