@@ -141,8 +141,10 @@ QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale)
         if (!scale.Enlarged())
             continue;
         const Quad quad = LabelQuad(label, scale, viewScale);
-        for (const QPointF &corner : quad)
-            station.Reach = std::max(station.Reach, QLineF(station.Anchor, corner).length());
+        for (const QPointF &corner : quad) {
+            const QPointF d = corner - station.Anchor;
+            station.Reach = std::max(station.Reach, d.x() * d.x() + d.y() * d.y());
+        }
         station.Steps.emplace_back(label.Step, quad);
     }
     if (!scale.Enlarged()) {
@@ -151,6 +153,9 @@ QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale)
         return labelled;
     }
 
+    // Reach was gathered squared, which spares a square root a corner.
+    for (StationLabels &station : stations)
+        station.Reach = std::sqrt(station.Reach);
     std::sort(stations.begin(), stations.end(), [](const StationLabels &a, const StationLabels &b) {
         if (a.PeakRate != b.PeakRate)
             return a.PeakRate > b.PeakRate;
@@ -159,7 +164,10 @@ QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale)
     std::vector<const StationLabels *> kept;
     for (const StationLabels &station : stations) {
         const auto clashes = [&station](const StationLabels *other) {
-            if (QLineF(station.Anchor, other->Anchor).length() > station.Reach + other->Reach)
+            // Labels further apart than both their reaches cannot meet (compared squared).
+            const QPointF d = station.Anchor - other->Anchor;
+            const double reach = station.Reach + other->Reach;
+            if (d.x() * d.x() + d.y() * d.y() > reach * reach)
                 return false;
             for (const auto &[step, quad] : station.Steps)
                 for (const auto &[otherStep, otherQuad] : other->Steps)

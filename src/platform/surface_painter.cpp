@@ -31,6 +31,10 @@ constexpr qint64 SpriteBudgetBytes = 48 * 1024 * 1024;
 // loop of the tide makes each arrow once. An arrow of the largest size at 100 % is some 20 kB.
 constexpr qint64 ArrowBudgetBytes = 24 * 1024 * 1024;
 constexpr int ArrowSpritePoints = 8; // the glyph has 7; longer outlines are drawn as they are
+// Arrows are copied from kept pictures only while a drawing is of the chart's size (some two
+// hundred items): a database of thousands of stations would make a picture for nearly every
+// arrow of every step, which costs more than filling the outlines.
+constexpr std::size_t MostItemsForArrowPictures = 1024;
 
 // The picture as the screen shows it, magnified once per zoom and pixel ratio, in square tiles
 // of this many device pixels made as they come into view: a pan or a repaint copies pixels,
@@ -656,6 +660,7 @@ int SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
     // Labels are copied from kept pictures at the nearest whole device pixel (the screen), or
     // drawn exactly (a picture, the page).
     const bool sprites = cache_ != nullptr && IsMagnification(toDevice);
+    const bool arrowPictures = sprites && items.size() <= MostItemsForArrowPictures;
     const int dpi = DeviceDpi(painter);
     const qreal pixelRatio = PaintedPixelRatio(painter);
     const ArrowPalette palette = sprites ? aids_.Palette : ArrowPalette::Standard;
@@ -697,7 +702,7 @@ int SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
         ++painted;
         if (polygon != nullptr) {
             const double deviceScale = scale * pixelRatio * (grown ? symbolScale.Arrow : 1.0);
-            if (sprites && !polygon->Points.empty()
+            if (arrowPictures && !polygon->Points.empty()
                 && polygon->Points.size() <= std::size_t(ArrowSpritePoints)) {
                 // Copied from a kept picture drawn with the tip in the same place within its
                 // device pixel: the same pixels as drawing it here.
