@@ -25,7 +25,7 @@ Disclaimer::Disclaimer(std::function<void()> createMainWindow, QWidget *parent)
     : FramelessWindow(ClientSize, parent), createMainWindow_(std::move(createMainWindow))
 {
     setWindowTitle(QString::fromLatin1(ProgramTitle));
-    SetBackgroundPicture(PaintDisclaimerBackground());
+    SetBackgroundPainter(&PaintDisclaimerBackground);
 
     ARButton1 = AddPictureButton(ButtonArt::Accept, QRect(239, 214, 97, 44),
                                  QStringLiteral("Accept the terms and continue"));
@@ -68,13 +68,13 @@ QPixmap PaintDisclaimerBackground()
 
     const QFont heading = House::Font(14, true);
     painter.setFont(heading);
-    painter.setPen(House::Navy);
+    painter.setPen(House::Now().Ink);
     painter.drawText(QRect(24, 52, 339, 20), Qt::AlignLeft | Qt::AlignVCenter,
                      QString::fromLatin1(TermsHeading));
 
     const QFont body = House::Font(11);
     painter.setFont(body);
-    painter.setPen(House::Text);
+    painter.setPen(House::Now().Text);
     painter.drawText(QRect(24, 78, 339, 128), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QString::fromLatin1(TermsText));
 

@@ -99,6 +99,10 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
     setWindowTitle(QString::fromLatin1(ProgramTitle));
+    // The colours the user last chose, for the whole program from its first window on.
+    HouseStyle::Instance().SetScheme(ReadNightColours(services_.Settings, services_.Program.AppName)
+                                         ? ColourScheme::Night
+                                         : ColourScheme::Day);
     LayOutControls();
     AllowResizing(ClientSize);
 
@@ -137,6 +141,8 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     labelSweep_ = std::make_unique<TideLabelSweep>(state_);
     IB1->SetLabelSweepSource([this] { return labelSweep_->Current(); });
     ApplyStoredPalette();
+    connect(&HouseStyle::Instance(), &HouseStyle::SchemeChanged, this,
+            &MainScreen::ApplyStoredPalette);
     clock_->SetDayWatch([this] { FollowDay(); });
     ConnectControls();
     ConnectKeys();
@@ -161,13 +167,17 @@ void MainScreen::LayOutControls()
     RichTextBox1->hide();
 
     Label1 = MakeLabel(this, QRect(182, 14, 205, 19), QString());
-    Label1->setStyleSheet(QStringLiteral("color: white;"));
     daytide = new QLabel(this);
     daytide->setObjectName(QStringLiteral("daytide"));
     daytide->setGeometry(DayTideGeometry);
     daytide->setFont(House::Font(DayTidePixels));
     daytide->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    daytide->setStyleSheet(QStringLiteral("color: white;"));
+    // The version and the day are written on the title band, in its ink.
+    HouseStyle::Follow(this, [this] {
+        const QString ink = QStringLiteral("color: %1;").arg(House::Now().TitleInk.name());
+        Label1->setStyleSheet(ink);
+        daytide->setStyleSheet(ink);
+    });
     // The title band drags the window over the label too; its tooltip comes from the window.
     daytide->setAttribute(Qt::WA_TransparentForMouseEvents);
     showinghw = MakeLabel(this, QRect(443, 68, 34, 13), QStringLiteral("+3.5"));
@@ -244,7 +254,8 @@ void MainScreen::ConnectControls()
 
 // Keys act as their buttons whenever the main window is active, whatever has the focus: the
 // arrows step (not while the animation plays), Home goes to the present step, Space plays
-// and stops, P switches plan mode. The zoom keys and Delete belong to the chart's input.
+// and stops, P switches plan mode, N the night colours. The zoom keys and Delete belong to the
+// chart's input.
 void MainScreen::ConnectKeys()
 {
     const auto onKey = [this](Qt::Key key, auto action) {
@@ -256,6 +267,10 @@ void MainScreen::ConnectKeys()
     onKey(Qt::Key_Right, [this] { navigator_->SkipRight(); });
     onKey(Qt::Key_Home, [this] { shownow->click(); });
     onKey(Qt::Key_P, [this] { planning_->TogglePlanMode(); });
+    onKey(Qt::Key_N, [this] {
+        UseNightColours(!House::IsNight(), services_.Settings, services_.Program.AppName,
+                        services_.Messages);
+    });
     onKey(Qt::Key_Space, [this] {
         if (player_->Playing())
             player_->StopAnimation();
@@ -396,9 +411,13 @@ void MainScreen::PlaceInside(const QRect &available)
 
 void MainScreen::ApplyStoredPalette()
 {
-    IB1->SetArrowPalette(ReadColourBlindPalette(services_.Settings, services_.Program.AppName)
-                             ? ArrowPalette::ColourBlindSafe
-                             : ArrowPalette::Standard);
+    // At night the arrows are told apart by lightness, which serves colour-blind eyes as well.
+    if (House::IsNight())
+        IB1->SetArrowPalette(ArrowPalette::Night);
+    else if (ReadColourBlindPalette(services_.Settings, services_.Program.AppName))
+        IB1->SetArrowPalette(ArrowPalette::ColourBlindSafe);
+    else
+        IB1->SetArrowPalette(ArrowPalette::Standard);
 }
 
 void MainScreen::FollowSize()
@@ -421,9 +440,12 @@ void MainScreen::resizeEvent(QResizeEvent *event)
 void MainScreen::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
+    const ColourScheme scheme = HouseStyle::Instance().Scheme();
     if (background_.isNull() || background_.deviceIndependentSize().toSize() != size()
-        || background_.devicePixelRatio() != ratio)
+        || background_.devicePixelRatio() != ratio || backgroundScheme_ != scheme) {
         background_ = PaintMainScreenBackground(size(), ratio);
+        backgroundScheme_ = scheme;
+    }
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);
 }
@@ -463,22 +485,23 @@ QPixmap PaintMainScreenBackground(QSize size, qreal pixelRatio)
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    const House::Colours &colours = House::Now();
     const QRect whole(QPoint(0, 0), size);
-    painter.fillRect(whole, House::Panel);
+    painter.fillRect(whole, colours.Panel);
 
     QLinearGradient band(0, 0, 0, 40);
-    band.setColorAt(0, House::Teal);
-    band.setColorAt(1, House::Navy);
+    band.setColorAt(0, colours.ToolBandTop);
+    band.setColorAt(1, colours.BandBottom);
     painter.fillRect(QRect(0, 0, size.width(), 40), band);
 
     // The same sans serif face as every other window of the program.
     painter.setFont(House::Font(22, true));
-    painter.setPen(Qt::white);
+    painter.setPen(colours.TitleInk);
     painter.drawText(QRect(14, 6, 170, 28), Qt::AlignVCenter | Qt::AlignLeft,
                      QString::fromLatin1(ProgramTitle));
 
     painter.setFont(House::Font(CaptionPixels));
-    painter.setPen(House::Navy);
+    painter.setPen(colours.Ink);
     painter.drawText(StreamTimeCaption, Qt::AlignCenter, QStringLiteral("Stream time"));
     painter.drawText(FromHwCaption, Qt::AlignCenter, QStringLiteral("From HW"));
     painter.drawText(TimeNowCaption, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("Time now"));
@@ -487,10 +510,10 @@ QPixmap PaintMainScreenBackground(QSize size, qreal pixelRatio)
 
     // The frame round the chart follows the chart view as the window grows.
     const QSize grown = size - ClientSize;
-    painter.setPen(QPen(House::Navy, 2));
+    painter.setPen(QPen(colours.Frame, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(9, 96, 783 + grown.width(), 500 + grown.height()));
-    painter.setPen(QPen(House::Navy, 1));
+    painter.setPen(QPen(colours.Frame, 1));
     painter.drawRect(QRectF(whole).adjusted(0.5, 0.5, -0.5, -0.5));
     return picture;
 }

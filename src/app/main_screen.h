@@ -2,6 +2,7 @@
 
 #include "platform/browser.h"
 #include "platform/frameless_window.h"
+#include "platform/house_style.h"
 
 #include <QPointer>
 
@@ -61,7 +62,7 @@ public:
     // there: the size last used, else the window's own, never outside the area; the window may
     // be made smaller than its own size only where the area is.
     void PlaceInside(const QRect &available);
-    // The chart's arrows in the palette the settings hold.
+    // The chart's arrows in the palette the settings hold, or the night's.
     void ApplyStoredPalette();
 
     // Controls, named as the program names them.
@@ -125,7 +126,8 @@ private:
     std::unique_ptr<TideLabelSweep> labelSweep_;
     std::unique_ptr<PassagePlanning> planning_;
     QPointer<hwselect> jumpList_;
-    QPixmap background_;    // at the window's size and the screen's pixel ratio
+    QPixmap background_; // at the window's size, the screen's pixel ratio, in the scheme
+    ColourScheme backgroundScheme_ = ColourScheme::Day;
     XdgBrowser webBrowser_; // the user's browser, for the options window's links
 };
 

@@ -42,8 +42,9 @@ constexpr int SpeedTop = 276;
 constexpr int LinksTop = 420;
 constexpr std::array<int, 4> LinkLefts = {26, 112, 198, 284};
 constexpr QSize LinkSize{72, 40};
-// The free band under the link captions: the check box takes its right half.
+// The free band under the link captions: the check boxes take its right half.
 constexpr QRect ColourBlindBox(196, 486, 170, 16);
+constexpr QRect NightColoursBox(196, 504, 170, 16);
 // In the band under the links' captions, left of x 190 (the right of it is kept for check
 // boxes).
 constexpr QRect TidePredictionButton(24, 486, 150, 30);
@@ -121,7 +122,7 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
     : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
     setWindowTitle(ProgramTitleText() + QStringLiteral(" Options"));
-    SetBackgroundPicture(PaintOptionsBackground());
+    SetBackgroundPainter(&PaintOptionsBackground);
 
     highwater1 = AddInput(this, "highwater1", InputTops[0]);
     highwater2 = AddInput(this, "highwater2", InputTops[1]);
@@ -144,6 +145,18 @@ OptionsScreen::OptionsScreen(AppState &state, const OptionsServices &services, Q
     colourblind->setObjectName(QStringLiteral("colourblind"));
     colourblind->setGeometry(ColourBlindBox);
     colourblind->setToolTip(QStringLiteral("Show the arrows in blue and orange"));
+
+    nightcolours = new PictureCheckBox(QStringLiteral("Night colours"),
+                                       PictureCheckBox::LabelPlace::Right, this);
+    nightcolours->setObjectName(QStringLiteral("nightcolours"));
+    nightcolours->setGeometry(NightColoursBox);
+    nightcolours->setToolTip(
+        QStringLiteral("Dim red on black, to keep your eyes used to the dark (N in the main "
+                       "window)"));
+    nightcolours->setChecked(House::IsNight());
+    connect(nightcolours, &QAbstractButton::toggled, this, [this](bool night) {
+        UseNightColours(night, services_.Settings, services_.Program.AppName, services_.Messages);
+    });
 
     saveandexit = AddPictureButton(ButtonArt::Save, QRect(150, 336, 82, 36),
                                    QStringLiteral("Save options and exit"));
@@ -337,6 +350,15 @@ void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
                        RedrawWay{});
 }
 
+void UseNightColours(bool night, SettingsStore &settings, const QString &application,
+                     MessageBoxes &messages)
+{
+    HouseStyle::Instance().SetScheme(night ? ColourScheme::Night : ColourScheme::Day);
+    if (const std::optional<QString> failure = WriteNightColours(settings, application, night))
+        messages.Inform(QStringLiteral("The colours could not be kept for the next start: ")
+                        + *failure);
+}
+
 QPixmap PaintOptionsBackground()
 {
     QPixmap picture = PaintFramelessBackground(OptionsScreen::ClientSize,
@@ -346,7 +368,7 @@ QPixmap PaintOptionsBackground()
     const QFont heading = House::Font(12, true);
     const QFont body = House::Font(11);
 
-    painter.setPen(House::Navy);
+    painter.setPen(House::Now().Ink);
     painter.setFont(heading);
     painter.drawText(CaptionLeft, 60, QStringLiteral("High water at Portsmouth"));
     painter.drawText(CaptionLeft, 140, QStringLiteral("High water heights"));

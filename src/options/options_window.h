@@ -72,6 +72,8 @@ public:
     QSlider *animationspeed = nullptr; // 1 slowest .. 4 fastest
     // The chart's arrows in colours told apart without red and green; saved with the options.
     PictureCheckBox *colourblind = nullptr;
+    // The whole program in the night colours: switched and kept at once, as the N key does.
+    PictureCheckBox *nightcolours = nullptr;
 
     PictureButton *saveandexit = nullptr;
     PictureButton *closebutton = nullptr;
@@ -101,6 +103,12 @@ private:
 // stored palette afterwards.
 void OpenOptionsWindow(QWidget &mainWindow, StepView &view, AppState &state,
                        const OptionsServices &services);
+
+// Switches the whole program to the night colours or back and keeps the choice for the next
+// start; a store that cannot keep it is told in a plain message (the colours switch all the
+// same).
+void UseNightColours(bool night, SettingsStore &settings, const QString &application,
+                     MessageBoxes &messages);
 
 // The options window's background: title band and the captions of its inputs and links.
 QPixmap PaintOptionsBackground();

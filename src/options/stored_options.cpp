@@ -123,4 +123,35 @@ std::optional<QString> WriteWindowSize(SettingsStore &store, const QString &appl
                              QStringLiteral("%1,%2").arg(size.width()).arg(size.height()));
 }
 
+namespace {
+
+constexpr char Ticked[] = "1";
+constexpr char Clear[] = "0";
+
+bool ReadTicked(const SettingsStore &store, const QString &application, const char *key)
+{
+    return ReadView(store, application, key) == QLatin1String(Ticked);
+}
+
+QString TickedText(bool ticked)
+{
+    return QString::fromLatin1(ticked ? Ticked : Clear);
+}
+
+} // namespace
+
+bool ReadNightColours(const SettingsStore &store, const QString &application)
+{
+    return ReadTicked(store, application, NightColoursKey);
+}
+
+std::optional<QString> WriteNightColours(SettingsStore &store, const QString &application,
+                                         bool night)
+{
+    if (ReadNightColours(store, application) == night)
+        return std::nullopt;
+    return store.SaveSetting(application, QString::fromLatin1(SettingsSection),
+                             QString::fromLatin1(NightColoursKey), TickedText(night));
+}
+
 } // namespace brenlow

@@ -80,4 +80,11 @@ std::optional<QSize> ReadWindowSize(const SettingsStore &store, const QString &a
 std::optional<QString> WriteWindowSize(SettingsStore &store, const QString &application,
                                        QSize size);
 
+// The colour scheme of the whole program: "1" the night colours; absent or anything else, the
+// day's. Written only when it changes, as the view's other preferences are.
+inline constexpr char NightColoursKey[] = "nightcolours";
+bool ReadNightColours(const SettingsStore &store, const QString &application);
+std::optional<QString> WriteNightColours(SettingsStore &store, const QString &application,
+                                         bool night);
+
 } // namespace brenlow

@@ -41,7 +41,7 @@ QLabel *AddText(QWidget *window, const char *name, const QRect &geometry, int pi
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, House::Navy);
+    palette.setColor(QPalette::WindowText, House::Now().Ink);
     label->setPalette(palette);
     return label;
 }
@@ -53,7 +53,7 @@ TidePredictionScreen::TidePredictionScreen(const HighWaterPredictor &predictor, 
     : FramelessWindow(ClientSize, parent), predictor_(predictor), typedFor_(typedFor)
 {
     setWindowTitle(Title);
-    SetBackgroundPicture(PaintTidePredictionBackground());
+    SetBackgroundPainter(&PaintTidePredictionBackground);
 
     predicthw = new PictureCheckBox(QStringLiteral("Predict high waters"),
                                     PictureCheckBox::LabelPlace::Right, this);
@@ -143,7 +143,7 @@ QPixmap PaintTidePredictionBackground()
     QPixmap picture = PaintFramelessBackground(TidePredictionScreen::ClientSize, Title);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setPen(House::Navy);
+    painter.setPen(House::Now().Ink);
     painter.setFont(House::Font(12));
     painter.drawText(DateCaption, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Date"));
     return picture;

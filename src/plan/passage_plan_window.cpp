@@ -32,7 +32,9 @@ QLabel *AddCaption(QWidget *window, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, window);
     label->setFont(House::Font(CaptionPixels, true));
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(House::Navy.name()));
+    HouseStyle::Follow(label, [label] {
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(House::Now().Ink.name()));
+    });
     label->setGeometry(geometry);
     return label;
 }
@@ -43,7 +45,8 @@ PassagePlanWindow::PassagePlanWindow(const QDateTime &departureTime, QWidget *pa
     : FramelessWindow(ClientSize, parent)
 {
     setWindowTitle(ProgramTitleText() + QStringLiteral(" Passage plan"));
-    SetBackgroundPicture(PaintFramelessBackground(ClientSize, QStringLiteral("Passage plan")));
+    SetBackgroundPainter(
+        [] { return PaintFramelessBackground(ClientSize, QStringLiteral("Passage plan")); });
     const int right = ClientSize.width() - Margin;
 
     closebutton = AddPictureButton(ButtonArt::Close, QRect(right - 23, 12, 23, 18),
@@ -113,6 +116,7 @@ PassagePlanWindow::PassagePlanWindow(const QDateTime &departureTime, QWidget *pa
     summary->setFont(House::Font(CaptionPixels + 1, true));
     summary->setWordWrap(true);
     summary->setGeometry(Margin, 376, right - Margin, 40);
+    HouseStyle::Follow(summary, [this] { ColourSummary(); });
 
     sweep = new SweepPlot(this);
     sweep->setObjectName(QStringLiteral("sweep"));
@@ -185,8 +189,16 @@ void PassagePlanWindow::ShowPlan(const PlanTable &table)
     }
     legs->resizeColumnsToContents();
     summary->setText(table.Summary);
-    summary->setStyleSheet(QStringLiteral("color: %1;")
-                               .arg(table.Failed ? RouteFailureColour.name() : House::Navy.name()));
+    summaryFailed_ = table.Failed;
+    ColourSummary();
+}
+
+void PassagePlanWindow::ColourSummary()
+{
+    const QColor ink = summaryFailed_
+        ? House::InkOnGround(RouteFailureColour, HouseStyle::Instance().Scheme())
+        : House::Now().Ink;
+    summary->setStyleSheet(QStringLiteral("color: %1;").arg(ink.name()));
 }
 
 } // namespace brenlow

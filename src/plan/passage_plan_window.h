@@ -65,6 +65,12 @@ public:
 Q_SIGNALS:
     // Any of the speed, departure, variation or sweep changed.
     void SettingsChanged();
+
+private:
+    // The summary in the failure's red, else in the ink of the colour scheme.
+    void ColourSummary();
+
+    bool summaryFailed_ = false;
 };
 
 } // namespace brenlow

@@ -66,11 +66,11 @@ void SweepPlot::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), Qt::white);
-    painter.setPen(House::Rule);
+    painter.fillRect(rect(), House::Now().BoxFace);
+    painter.setPen(House::Now().Rule);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setFont(House::Font(LabelPixels, true));
-    painter.setPen(House::Navy);
+    painter.setPen(House::Now().Ink);
     painter.drawText(QRect(6, 2, width() - 12, MarginTop - 2), Qt::AlignLeft | Qt::AlignVCenter,
                      Caption());
     if (sweep_.Entries.size() < 2)
@@ -101,9 +101,9 @@ void SweepPlot::paintEvent(QPaintEvent *)
     };
 
     painter.setFont(House::Font(LabelPixels));
-    painter.setPen(House::Rule);
+    painter.setPen(House::Now().Rule);
     painter.drawRect(area);
-    painter.setPen(House::Navy);
+    painter.setPen(House::Now().Ink);
     const bool anyFinishes = sweep_.Best.has_value();
     if (anyFinishes) {
         for (const double hours : {shortest, longest}) {
@@ -147,13 +147,13 @@ void SweepPlot::paintEvent(QPaintEvent *)
     painter.drawPath(curve);
 
     if (chosen_.isValid()) {
-        painter.setPen(QPen(House::Navy, 1, Qt::DashLine));
+        painter.setPen(QPen(House::Now().Ink, 1, Qt::DashLine));
         const double at = x(chosen_);
         painter.drawLine(QPointF(at, area.top()), QPointF(at, area.bottom()));
     }
     if (anyFinishes) {
         const SweepEntry &best = sweep_.Entries[*sweep_.Best];
-        painter.setPen(QPen(House::Navy, 1.5));
+        painter.setPen(QPen(House::Now().Ink, 1.5));
         painter.setBrush(RouteTrackColour);
         painter.drawEllipse(QPointF(x(best.Departure), y(best.DurationHours)), 4, 4);
     }

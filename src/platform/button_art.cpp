@@ -16,7 +16,8 @@
 namespace brenlow {
 namespace {
 
-// The marine palette: a navy face shading into teal, white artwork.
+// The marine palette: a navy face shading into teal, white artwork. At night a face of dark
+// reds with red artwork, nothing brighter than the night's ink.
 struct Colours
 {
     QColor faceTop;
@@ -24,22 +25,75 @@ struct Colours
     QColor border;
     QColor ink;    // the artwork
     QColor accent; // details drawn on the artwork (lens glass, paper lines)
+    QColor light;  // the light line under a raised face's top edge
+    QColor detail; // the printer's paper light
 };
 
-Colours ColoursFor(ButtonLook look)
+Colours DayColoursFor(ButtonLook look)
 {
+    const QColor navy = House::ColoursOf(ColourScheme::Day).Ink;
+    const QColor detail(0x1b, 0x99, 0x8b);
     switch (look) {
     case ButtonLook::Pressed:
-        return {QColor(0x07, 0x1a, 0x30), QColor(0x0e, 0x3f, 0x55), QColor(0x1b, 0x99, 0x8b),
-                QColor(0xd4, 0xec, 0xf0), House::Navy};
+        return {QColor(0x07, 0x1a, 0x30),
+                QColor(0x0e, 0x3f, 0x55),
+                QColor(0x1b, 0x99, 0x8b),
+                QColor(0xd4, 0xec, 0xf0),
+                navy,
+                QColor(255, 255, 255, 60),
+                detail};
     case ButtonLook::Hover:
-        return {QColor(0x2f, 0x8c, 0xa8), QColor(0x14, 0x53, 0x74), QColor(0xe6, 0xf7, 0xfa),
-                QColor(0xff, 0xff, 0xff), House::Navy};
+        return {QColor(0x2f, 0x8c, 0xa8),
+                QColor(0x14, 0x53, 0x74),
+                QColor(0xe6, 0xf7, 0xfa),
+                QColor(0xff, 0xff, 0xff),
+                navy,
+                QColor(255, 255, 255, 120),
+                detail};
     case ButtonLook::Normal:
         break;
     }
-    return {QColor(0x1d, 0x4e, 0x75), House::Navy, QColor(0x3f, 0xa7, 0xb5),
-            QColor(0xf4, 0xfa, 0xfb), House::Navy};
+    return {
+        QColor(0x1d, 0x4e, 0x75),  navy,  QColor(0x3f, 0xa7, 0xb5), QColor(0xf4, 0xfa, 0xfb), navy,
+        QColor(255, 255, 255, 60), detail};
+}
+
+Colours NightColoursFor(ButtonLook look)
+{
+    const QColor ground(0x14, 0x03, 0x02);
+    const QColor detail(0x70, 0x18, 0x10);
+    switch (look) {
+    case ButtonLook::Pressed:
+        return {QColor(0x0c, 0x01, 0x01),
+                QColor(0x24, 0x05, 0x03),
+                QColor(0x90, 0x2a, 0x1c),
+                QColor(0xb0, 0x34, 0x26),
+                ground,
+                QColor(0xd8, 0x4a, 0x36, 40),
+                detail};
+    case ButtonLook::Hover:
+        return {QColor(0x48, 0x0e, 0x08),
+                QColor(0x24, 0x05, 0x03),
+                QColor(0xc0, 0x3a, 0x2a),
+                QColor(0xe0, 0x52, 0x3c),
+                ground,
+                QColor(0xd8, 0x4a, 0x36, 70),
+                detail};
+    case ButtonLook::Normal:
+        break;
+    }
+    return {QColor(0x34, 0x09, 0x05),
+            QColor(0x18, 0x03, 0x02),
+            QColor(0x6a, 0x16, 0x0e),
+            QColor(0xc8, 0x3c, 0x2c),
+            ground,
+            QColor(0xd8, 0x4a, 0x36, 40),
+            detail};
+}
+
+Colours ColoursFor(ButtonLook look, ColourScheme scheme)
+{
+    return scheme == ColourScheme::Night ? NightColoursFor(look) : DayColoursFor(look);
 }
 
 QPen UnitPen(const QColor &colour, qreal width)
@@ -148,7 +202,7 @@ void DrawPrinter(QPainter &p, const Colours &c)
     p.drawLine(QPointF(0.35, 0.7), QPointF(0.65, 0.7));
     p.drawLine(QPointF(0.35, 0.8), QPointF(0.6, 0.8));
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x1b, 0x99, 0x8b));
+    p.setBrush(c.detail);
     p.drawEllipse(QPointF(0.8, 0.45), 0.04, 0.04);
 }
 
@@ -378,14 +432,15 @@ void DrawArt(QPainter &p, ButtonArt art, const QRectF &face, const Colours &c)
     DrawFittedText(p, textBox, words, c.ink);
 }
 
-QPixmap RenderPicture(ButtonArt art, ButtonLook look, QSize size, qreal pixelRatio)
+QPixmap RenderPicture(ButtonArt art, ButtonLook look, QSize size, qreal pixelRatio,
+                      ColourScheme scheme)
 {
     QPixmap pixmap(size * pixelRatio);
     pixmap.setDevicePixelRatio(pixelRatio);
     pixmap.fill(Qt::transparent);
     if (size.isEmpty())
         return pixmap;
-    const Colours colours = ColoursFor(look);
+    const Colours colours = ColoursFor(look, scheme);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -406,7 +461,7 @@ QPixmap RenderPicture(ButtonArt art, ButtonLook look, QSize size, qreal pixelRat
         p.translate(1, 1);
     } else {
         // A light line under the top edge: the face stands out.
-        p.setPen(QPen(QColor(255, 255, 255, look == ButtonLook::Hover ? 120 : 60), 1));
+        p.setPen(QPen(colours.light, 1));
         p.drawLine(QPointF(face.left() + radius, face.top() + 1.5),
                    QPointF(face.right() - radius, face.top() + 1.5));
     }
@@ -418,16 +473,18 @@ QPixmap RenderPicture(ButtonArt art, ButtonLook look, QSize size, qreal pixelRat
 
 QPixmap ButtonPicture(ButtonArt art, ButtonLook look, QSize size, qreal pixelRatio)
 {
-    const QString key = QStringLiteral("brenlow-button/%1/%2/%3x%4@%5")
+    const ColourScheme scheme = HouseStyle::Instance().Scheme();
+    const QString key = QStringLiteral("brenlow-button/%1/%2/%3x%4@%5/%6")
                             .arg(int(art))
                             .arg(int(look))
                             .arg(size.width())
                             .arg(size.height())
-                            .arg(pixelRatio);
+                            .arg(pixelRatio)
+                            .arg(int(scheme));
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    pixmap = RenderPicture(art, look, size, pixelRatio);
+    pixmap = RenderPicture(art, look, size, pixelRatio, scheme);
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }

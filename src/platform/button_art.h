@@ -36,9 +36,9 @@ enum class ButtonArt {
 // The three pictures of a picture button.
 enum class ButtonLook { Normal, Pressed, Hover };
 
-// The picture of an art in a look, drawn in the house colours for a button of the given size
-// (view pixels) at the device pixel ratio. Pictures are the same for every button of that
-// size, so they are kept in the application's pixmap cache rather than drawn at every paint.
+// The picture of an art in a look, drawn in the colours of the scheme in use for a button of the
+// given size (view pixels) at the device pixel ratio. Pictures are the same for every button of
+// that size, so they are kept in the application's pixmap cache rather than drawn at every paint.
 QPixmap ButtonPicture(ButtonArt art, ButtonLook look, QSize size, qreal pixelRatio);
 
 } // namespace brenlow

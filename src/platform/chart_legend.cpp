@@ -3,6 +3,7 @@
 #include "core/arrow_colours.h"
 #include "platform/house_style.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -16,6 +17,9 @@ constexpr int Margin = 8;
 constexpr int RowHeight = 19;
 constexpr int TextLeft = 62; // view pixels from the key's left edge
 constexpr int TextPixels = 11;
+
+// The chart picture's water by day.
+const QColor DayWater(0xD6, 0xEC, 0xF6);
 
 // The arrows' three sizes (18, 24 and 30 picture pixels across the head) at 60 %.
 constexpr std::array<double, 3> ArrowSizes = {10.8, 14.4, 18.0};
@@ -49,15 +53,16 @@ QSize ChartLegendSize()
 
 void PaintChartLegend(QPainter &painter, QPoint topLeft, ArrowPalette palette)
 {
+    const House::Colours &colours = House::Now();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(topLeft);
-    painter.setPen(QPen(House::Navy, 1));
-    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.setPen(QPen(colours.Ink, 1));
+    painter.setBrush(colours.KeyGround);
     painter.drawRect(QRectF(0.5, 0.5, LegendSize.width() - 1, LegendSize.height() - 1));
 
     painter.setFont(House::Font(TextPixels + 1, true));
-    painter.setPen(House::Navy);
+    painter.setPen(colours.Ink);
     painter.drawText(QRect(Margin, 2, LegendSize.width() - 2 * Margin, RowHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Key (L hides it)"));
 
@@ -78,25 +83,36 @@ void PaintChartLegend(QPainter &painter, QPoint topLeft, ArrowPalette palette)
     };
     painter.setFont(House::Font(TextPixels));
     int top = RowHeight + 2;
+    if (palette == ArrowPalette::Night) {
+        // At night the arrows are told apart by being lighter and darker than the water: they
+        // are shown over a patch of it, as the darkened chart shows it.
+        QImage water(1, 1, QImage::Format_RGB32);
+        water.fill(DayWater);
+        TintForNight(water);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(water.pixelColor(0, 0));
+        painter.drawRoundedRect(
+            QRectF(Margin, top, TextLeft - Margin - 4, RowHeight * double(std::size(rows))), 3, 3);
+    }
     for (const Row &row : rows) {
         PaintArrow(painter, QPointF(TextLeft - 8, top + RowHeight / 2.0), row.Size, row.Fill);
-        painter.setPen(House::Text);
+        painter.setPen(colours.Text);
         painter.drawText(QRect(TextLeft, top, LegendSize.width() - TextLeft - Margin, RowHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(row.Text));
         top += RowHeight;
     }
 
-    // A slack label as the chart draws it: bold on white, in a box.
+    // A slack label as the chart draws it: bold on white (at night red on black), in a box.
     QFont slack = House::Font(TextPixels, true);
     painter.setFont(slack);
     const QRect box(Margin, top + 3, TextLeft - Margin - 6, RowHeight - 6);
-    painter.setPen(QPen(House::Rule, 1));
-    painter.setBrush(Qt::white);
+    painter.setPen(QPen(colours.Rule, 1));
+    painter.setBrush(ToColor(LabelBoxColor(SurfaceWhite, palette)));
     painter.drawRect(box);
-    painter.setPen(Qt::black);
+    painter.setPen(ToColor(LabelInkColor(palette)));
     painter.drawText(box, Qt::AlignCenter, QStringLiteral("SLACK"));
     painter.setFont(House::Font(TextPixels));
-    painter.setPen(House::Text);
+    painter.setPen(colours.Text);
     painter.drawText(QRect(TextLeft, top, LegendSize.width() - TextLeft - Margin, RowHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("slack water: turning"));
     top += RowHeight;

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace brenlow {
 namespace {
@@ -35,6 +36,11 @@ FramelessWindow::FramelessWindow(QSize clientSize, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setFixedSize(clientSize);
+    connect(&HouseStyle::Instance(), &HouseStyle::SchemeChanged, this, [this] {
+        if (paintBackground_)
+            background_ = paintBackground_();
+        update();
+    });
 }
 
 void FramelessWindow::AllowResizing(QSize minimum)
@@ -131,9 +137,10 @@ void FramelessWindow::ShowModal()
         loop.exec();
 }
 
-void FramelessWindow::SetBackgroundPicture(const QPixmap &picture)
+void FramelessWindow::SetBackgroundPainter(std::function<QPixmap()> paint)
 {
-    background_ = picture;
+    paintBackground_ = std::move(paint);
+    background_ = paintBackground_ ? paintBackground_() : QPixmap();
     update();
 }
 
@@ -310,32 +317,33 @@ QPoint BesidePlace(const QRect &owner, QSize size, const QRect &available, int c
 
 QPixmap PaintFramelessBackground(QSize size, const QString &title)
 {
+    const House::Colours &colours = House::Now();
     QPixmap picture(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     QLinearGradient body(0, 0, 0, size.height());
-    body.setColorAt(0, House::BodyTop);
-    body.setColorAt(1, House::BodyBottom);
+    body.setColorAt(0, colours.BodyTop);
+    body.setColorAt(1, colours.BodyBottom);
     painter.fillRect(QRect(QPoint(0, 0), size), body);
 
     // The band where a press drags the window: rows 4 to 39, drawn a little wider.
     const QRect band(0, 0, size.width(), FramelessWindow::TitleBandBottom + 2);
     QLinearGradient bandFill(0, 0, 0, band.height());
-    bandFill.setColorAt(0, House::Blue);
-    bandFill.setColorAt(1, House::Navy);
+    bandFill.setColorAt(0, colours.BandTop);
+    bandFill.setColorAt(1, colours.BandBottom);
     painter.fillRect(band, bandFill);
-    painter.setPen(House::BandRule);
+    painter.setPen(colours.BandRule);
     painter.drawLine(0, band.bottom() + 1, size.width() - 1, band.bottom() + 1);
 
     painter.setFont(House::Font(15, true));
-    painter.setPen(Qt::white);
+    painter.setPen(colours.TitleInk);
     painter.drawText(band.adjusted(16, 0, -16, 0), Qt::AlignLeft | Qt::AlignVCenter, title);
 
     // A frame two pixels wide on every side, the picture being the window's own size.
     const int w = size.width();
     const int h = size.height();
-    const QColor &frame = House::Navy;
+    const QColor &frame = colours.Frame;
     painter.fillRect(QRect(0, 0, w, FrameWidth), frame);
     painter.fillRect(QRect(0, h - FrameWidth, w, FrameWidth), frame);
     painter.fillRect(QRect(0, 0, FrameWidth, h), frame);

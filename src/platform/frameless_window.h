@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 class QSizeGrip;
 
@@ -53,7 +54,8 @@ Q_SIGNALS:
     void Closed();
 
 protected:
-    void SetBackgroundPicture(const QPixmap &picture);
+    // The background picture, drawn by paint now and again whenever the colour scheme changes.
+    void SetBackgroundPainter(std::function<QPixmap()> paint);
     // A picture button at its place in window pixels, with its tooltip.
     PictureButton *AddPictureButton(ButtonArt art, const QRect &geometry, const QString &tooltip);
     // Window-level handlers of the chrome buttons.
@@ -78,6 +80,7 @@ private:
     // The edges a press at (x, y) of a resizable window grabs, none elsewhere.
     Qt::Edges EdgesAt(QPoint at) const;
 
+    std::function<QPixmap()> paintBackground_;
     QPixmap background_;
 
     bool resizable_ = false;
@@ -109,7 +112,8 @@ QSize FittedWindowSize(QSize wanted, QSize minimum, QSize available);
 QPoint BesidePlace(const QRect &owner, QSize size, const QRect &available, int clearTop = 0);
 
 // Background artwork of a frameless window: body, frame and a title band carrying the title,
-// at the given size in pixels (the window's client size, so that it fills the window).
+// at the given size in pixels (the window's client size, so that it fills the window), in the
+// colours of the scheme in use.
 QPixmap PaintFramelessBackground(QSize size, const QString &title);
 
 } // namespace brenlow

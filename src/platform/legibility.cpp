@@ -7,6 +7,7 @@
 #include <QLineF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -15,8 +16,8 @@ namespace {
 
 using Quad = std::array<QPointF, 4>;
 
-// Labels a view pixel apart still read as two.
-constexpr double LabelGapPixels = 1;
+// Labels a view pixel (or a point on paper) apart still read as two.
+constexpr double LabelGapUnits = 1;
 
 // One station's labels over the sweep, in view pixels about an origin common to all.
 struct StationLabels
@@ -30,7 +31,7 @@ struct StationLabels
 
 Quad LabelQuad(const SweptLabel &label, const SymbolScale &scale, double viewScale)
 {
-    const double margin = LabelGapPixels / (scale.Label * viewScale);
+    const double margin = LabelGapUnits / (scale.Label * viewScale);
     const QTransform toView =
         QTransform().translate(label.At.x(), label.At.y()).rotate(-double(label.Angle))
         * LabelTransform(label.Mark, scale) * QTransform::fromScale(viewScale, viewScale);
@@ -68,12 +69,12 @@ bool SeparatedAlongEdgesOf(const Quad &edges, const Quad &a, const Quad &b)
 
 } // namespace
 
-SymbolScale SymbolScaleAt(double viewScale)
+SymbolScale SymbolScaleAt(double viewScale, const LegibilityFloor &floor)
 {
     if (!(viewScale > 0) || !std::isfinite(viewScale))
         return {};
-    return SymbolScale{std::max(1.0, ArrowFloorPixels / (SmallestArrowLength * viewScale)),
-                       std::max(1.0, LabelFloorPixels / (RateLabelEmPixels * viewScale))};
+    return SymbolScale{std::max(1.0, floor.ArrowLength / (SmallestArrowLength * viewScale)),
+                       std::max(1.0, floor.LabelEm / (RateLabelEmPixels * viewScale))};
 }
 
 QTransform ArrowTransform(const SymbolMark &mark, const SymbolScale &scale)
@@ -102,7 +103,55 @@ SurfaceColor PaletteColor(SurfaceColor color, ArrowPalette palette)
         if (color == ArrowColorFrom180)
             return SafeColorFrom180;
     }
+    if (palette == ArrowPalette::Night) {
+        if (color == ArrowColorBelow180)
+            return NightColorBelow180;
+        if (color == ArrowColorFrom180)
+            return NightColorFrom180;
+    }
     return color;
+}
+
+SurfaceColor LabelBoxColor(SurfaceColor box, ArrowPalette palette)
+{
+    return palette == ArrowPalette::Night ? NightLabelBox : box;
+}
+
+SurfaceColor LabelInkColor(ArrowPalette palette)
+{
+    return palette == ArrowPalette::Night ? NightLabelInk : SurfaceBlack;
+}
+
+void TintForNight(QImage &image)
+{
+    if (image.isNull())
+        return;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32
+        && image.format() != QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(QImage::Format_RGB32);
+    // A lightness taken mostly from blue against red, so that the pale blue water comes out
+    // about twice as light as the pale yellow land and the black lines and lettering stay
+    // black; then a red of at most 96 of 255, with a touch of green and blue so that it reads
+    // as a deep red rather than a glare.
+    std::array<quint32, 256> red{};
+    std::array<quint32, 256> green{};
+    std::array<quint32, 256> blue{};
+    for (quint32 v = 0; v < 256; ++v) {
+        red[v] = (v * 96 + 127) / 255;
+        green[v] = (v * 12 + 127) / 255;
+        blue[v] = (v * 7 + 127) / 255;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 pixel = line[x];
+            const quint32 r = (pixel >> 16) & 0xFF;
+            const quint32 b = pixel & 0xFF;
+            const int lightness = (3 * int(b) - int(r)) / 2;
+            const auto v = quint32(std::clamp(lightness, 0, 255));
+            line[x] = (pixel & 0xFF000000) | (red[v] << 16) | (green[v] << 8) | blue[v];
+        }
+    }
 }
 
 void AddSweptLabels(LabelSweep &sweep, const RecordingSurface &recording, int step)
@@ -121,10 +170,11 @@ void AddSweptLabels(LabelSweep &sweep, const RecordingSurface &recording, int st
     }
 }
 
-QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale)
+QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale,
+                                    const LegibilityFloor &floor)
 {
     QSet<std::int32_t> labelled;
-    const SymbolScale scale = SymbolScaleAt(viewScale);
+    const SymbolScale scale = SymbolScaleAt(viewScale, floor);
     QHash<std::int32_t, std::size_t> indexOf;
     std::vector<StationLabels> stations;
     for (const SweptLabel &label : sweep.Labels) {

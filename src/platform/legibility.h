@@ -3,6 +3,7 @@
 #include "core/chart_surface.h"
 #include "platform/surface_layout.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QSet>
 #include <QTransform>
@@ -25,6 +26,19 @@ class RecordingSurface;
 // tail. The larger arrows keep their proportion to it, so the three sizes stay apart.
 inline constexpr double LabelFloorPixels = 11;
 inline constexpr double ArrowFloorPixels = 24;
+
+// The smallest sizes of a station's symbol in some unit: view pixels on the screen, points on
+// paper.
+struct LegibilityFloor
+{
+    double LabelEm = LabelFloorPixels;
+    double ArrowLength = ArrowFloorPixels;
+};
+inline constexpr LegibilityFloor ScreenFloor{LabelFloorPixels, ArrowFloorPixels};
+// On paper, in points: a rate label of 6 points, the arrows in the screen's proportion to it.
+inline constexpr double LabelFloorPoints = 6;
+inline constexpr LegibilityFloor PrintFloor{LabelFloorPoints,
+                                            LabelFloorPoints *ArrowFloorPixels / LabelFloorPixels};
 // The same two at the picture's own scale, in picture pixels: a rate label's em (11.111104
 // points at 96 dots per inch) and the smallest arrow (size 18: 0.87 × 18 of head and 1.5 × 18
 // of shaft).
@@ -42,16 +56,25 @@ struct SymbolScale
     bool operator==(const SymbolScale &) const = default;
 };
 
-// viewScale: view pixels per picture pixel.
-SymbolScale SymbolScaleAt(double viewScale);
+// viewScale: units of the floor (view pixels on the screen) per picture pixel.
+SymbolScale SymbolScaleAt(double viewScale, const LegibilityFloor &floor = ScreenFloor);
 
 // Picture pixels to picture pixels: where a symbol's arrow and its label are shown.
 QTransform ArrowTransform(const SymbolMark &mark, const SymbolScale &scale);
 QTransform LabelTransform(const SymbolMark &mark, const SymbolScale &scale);
 
-// The view's colours for the arrows; the drawing keeps the program's own.
-enum class ArrowPalette { Standard, ColourBlindSafe };
+// The view's colours for the arrows; the drawing keeps the program's own. The night palette
+// also darkens the chart picture and tints it red, and gives the labels dark boxes and red
+// text (see arrow_colours.h).
+enum class ArrowPalette { Standard, ColourBlindSafe, Night };
 SurfaceColor PaletteColor(SurfaceColor color, ArrowPalette palette);
+// A label's box and text as the palette shows them.
+SurfaceColor LabelBoxColor(SurfaceColor box, ArrowPalette palette);
+SurfaceColor LabelInkColor(ArrowPalette palette);
+
+// The chart picture as the night palette shows it, in place: each pixel a dark red, the water
+// kept lighter than the land so that the coast still shows, lines and lettering black.
+void TintForNight(QImage &image);
 
 // One station's label at one step of the tide, as the renderer records it.
 struct SweptLabel
@@ -74,11 +97,12 @@ struct LabelSweep
 // The marked labels of one recorded step.
 void AddSweptLabels(LabelSweep &sweep, const RecordingSurface &recording, int step);
 
-// The stations whose labels the view shows at viewScale: where enlarged labels of two stations
-// would overlap at any step of the sweep, the station with the stronger peak rate over the
-// sweep keeps its label (the lower station index on a tie). Every station keeps it where
-// labels are not enlarged.
-QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale);
+// The stations whose labels the view shows at viewScale (units of the floor per picture pixel):
+// where enlarged labels of two stations would overlap at any step of the sweep, the station
+// with the stronger peak rate over the sweep keeps its label (the lower station index on a
+// tie). Every station keeps it where labels are not enlarged.
+QSet<std::int32_t> LabelledStations(const LabelSweep &sweep, double viewScale,
+                                    const LegibilityFloor &floor = ScreenFloor);
 
 // Whether two convex quadrilaterals share any point (edges touching count).
 bool QuadsOverlap(const std::array<QPointF, 4> &a, const std::array<QPointF, 4> &b);

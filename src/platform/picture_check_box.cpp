@@ -12,12 +12,7 @@ namespace {
 constexpr int BoxSide = 14; // pixels
 constexpr int LabelGap = 6; // pixels between the box and a label on its right
 
-const QColor &Ink = House::Navy;
-const QColor &Frame = House::Blue;
-const QColor Tick(0x14, 0x7A, 0x8C);
-const QColor FixedFace(0xDD, 0xE6, 0xEC);
-
-QPixmap DrawBox(bool ticked, bool enabled, qreal pixelRatio)
+QPixmap DrawBox(bool ticked, bool enabled, qreal pixelRatio, const House::Colours &colours)
 {
     QPixmap pixmap(QSize(BoxSide, BoxSide) * pixelRatio);
     pixmap.setDevicePixelRatio(pixelRatio);
@@ -25,14 +20,15 @@ QPixmap DrawBox(bool ticked, bool enabled, qreal pixelRatio)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF face(0.5, 0.5, BoxSide - 1, BoxSide - 1);
-    p.setPen(QPen(Frame, 1));
-    p.setBrush(enabled ? QColor(Qt::white) : FixedFace);
+    p.setPen(QPen(colours.BoxFrame, 1));
+    p.setBrush(enabled ? colours.BoxFace : colours.FixedFace);
     p.drawRoundedRect(face, 2.5, 2.5);
     if (ticked) {
         QPainterPath tick(QPointF(3.2, 7.2));
         tick.lineTo(QPointF(6.0, 10.2));
         tick.lineTo(QPointF(11.0, 3.6));
-        p.setPen(QPen(enabled ? Tick : Ink, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(enabled ? colours.Tick : colours.Ink, 2.2, Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(tick);
     }
@@ -51,11 +47,15 @@ PictureCheckBox::PictureCheckBox(const QString &label, LabelPlace place, QWidget
 
 QPixmap PictureCheckBox::BoxPicture(bool ticked, bool enabled, qreal pixelRatio)
 {
-    const QString key =
-        QStringLiteral("brenlow-box/%1/%2@%3").arg(int(ticked)).arg(int(enabled)).arg(pixelRatio);
+    const ColourScheme scheme = HouseStyle::Instance().Scheme();
+    const QString key = QStringLiteral("brenlow-box/%1/%2@%3/%4")
+                            .arg(int(ticked))
+                            .arg(int(enabled))
+                            .arg(pixelRatio)
+                            .arg(int(scheme));
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = DrawBox(ticked, enabled, pixelRatio);
+        pixmap = DrawBox(ticked, enabled, pixelRatio, House::ColoursOf(scheme));
         QPixmapCache::insert(key, pixmap);
     }
     return pixmap;
@@ -76,14 +76,14 @@ void PictureCheckBox::paintEvent(QPaintEvent *)
     const QRect label = place_ == LabelPlace::Below
         ? QRect(0, box.bottom() + 2, width(), height() - box.bottom() - 2)
         : QRect(box.right() + 1 + LabelGap, 0, width() - box.right() - 1 - LabelGap, height());
-    painter.setPen(Ink);
+    painter.setPen(House::Now().Ink);
     QRect drawn;
     painter.drawText(label,
                      place_ == LabelPlace::Below ? Qt::AlignHCenter | Qt::AlignTop
                                                  : Qt::AlignLeft | Qt::AlignVCenter,
                      text(), &drawn);
     if (hasFocus()) {
-        painter.setPen(QPen(Frame, 1, Qt::DotLine));
+        painter.setPen(QPen(House::Now().BoxFrame, 1, Qt::DotLine));
         painter.drawRect(drawn.adjusted(-2, -1, 1, 0) & rect().adjusted(0, 0, -1, -1));
     }
 }

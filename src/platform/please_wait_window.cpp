@@ -1,6 +1,7 @@
 #include "platform/please_wait_window.h"
 
 #include "core/event_pump.h"
+#include "platform/house_style.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -23,21 +24,25 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAutoFillBackground(true);
-    QPalette palette;
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
     setFixedSize(TwipsSize(this, WidthTwips, HeightTwips));
 
-    auto *label = new QLabel(QStringLiteral("Please wait..."), this);
+    label_ = new QLabel(QStringLiteral("Please wait..."), this);
+    QLabel *label = label_;
     // "MS Sans Serif" where it exists; otherwise the system's sans serif stands in.
     QFont font(QStringLiteral("MS Sans Serif"), 24);
     font.setStyleHint(QFont::SansSerif);
     label->setFont(font);
-    QPalette labelPalette = label->palette();
-    labelPalette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
-    label->setPalette(labelPalette);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(rect());
+    // Red on white by day, the night's red on black at night.
+    HouseStyle::Follow(this, [this] {
+        QPalette palette;
+        palette.setColor(QPalette::Window, House::Now().AlertGround);
+        setPalette(palette);
+        QPalette labelPalette = label_->palette();
+        labelPalette.setColor(QPalette::WindowText, House::Now().Alert);
+        label_->setPalette(labelPalette);
+    });
 }
 
 void PleaseWaitWindow::ShowOver(const QWidget &mainWindow)

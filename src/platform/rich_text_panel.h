@@ -8,7 +8,9 @@ namespace brenlow {
 // The largest RTF file LoadFile reads; the help file is a few kB.
 inline constexpr qint64 RichTextFileLimit = qint64(16) << 20;
 
-// A read-only rich-text panel fed with RTF.
+// A read-only rich-text panel fed with RTF. The document's own text colours are meant for a
+// light ground: in the night colour scheme they are shown as the night's reds, lighter for the
+// darker ones, and shown again so whenever the scheme changes.
 class RichTextPanel : public QTextEdit
 {
     Q_OBJECT
@@ -20,6 +22,12 @@ public:
     void LoadFile(const QString &path);
     // Shows the given RTF text.
     void SetRtf(const QByteArray &rtf);
+
+private:
+    // The document from the RTF, in the colours of the scheme in use.
+    void Render();
+
+    QByteArray rtf_;
 };
 
 } // namespace brenlow

@@ -152,6 +152,7 @@ struct SpriteKey
     FontKey Font;
     bool Transparent = false;
     SurfaceColor Box = 0;
+    SurfaceColor Ink = 0;
     float Angle = 0;
     double Scale = 1;
     qreal PixelRatio = 1;
@@ -161,7 +162,7 @@ struct SpriteKey
 size_t qHash(const SpriteKey &key, size_t seed = 0)
 {
     return qHashMulti(seed, key.Text, key.Font.Name, key.Font.Points, key.Font.Bold,
-                      key.Transparent, key.Box, key.Angle, key.Scale, key.PixelRatio);
+                      key.Transparent, key.Box, key.Ink, key.Angle, key.Scale, key.PixelRatio);
 }
 
 // The label's picture and where its top-left lies from the label's own top-left corner, in
@@ -244,17 +245,44 @@ void DrawPolygonItem(QPainter &painter, const DrawnPolygon &polygon, double devi
 }
 
 // The box is filled without antialiasing (so it covers exactly the measured pixels at 100 %);
-// the glyphs are antialiased. Text is black: the program never sets a text colour. toDevice
-// maps the label's own pixels (top-left of its box at 0, 0) to the device; the painter already
-// holds the label's font.
+// the glyphs are antialiased. Text is black, as the program never sets a text colour, unless
+// the view's palette says otherwise. toDevice maps the label's own pixels (top-left of its box
+// at 0, 0) to the device; the painter already holds the label's font.
 void DrawLabel(QPainter &painter, const QTransform &toDevice, const DrawnText &text,
-               const TextBox &box)
+               const TextBox &box, ArrowPalette palette)
 {
     painter.setTransform(toDevice);
     if (!text.Transparent)
-        painter.fillRect(QRect(0, 0, box.Width, box.Height), ToQColor(text.Box));
-    painter.setPen(Qt::black);
+        painter.fillRect(QRect(0, 0, box.Width, box.Height),
+                         ToQColor(LabelBoxColor(text.Box, palette)));
+    painter.setPen(ToQColor(LabelInkColor(palette)));
     painter.drawText(QPointF(0, box.Ascent), text.Text);
+}
+
+// Where each symbol's arrow and label are shown at scale.
+void GrowInto(const RecordingSurface &surface, const SymbolScale &scale,
+              std::vector<QTransform> &arrows, std::vector<QTransform> &labels)
+{
+    arrows.clear();
+    labels.clear();
+    arrows.reserve(surface.Symbols().size());
+    labels.reserve(surface.Symbols().size());
+    for (const SymbolMark &mark : surface.Symbols()) {
+        arrows.push_back(ArrowTransform(mark, scale));
+        labels.push_back(LabelTransform(mark, scale));
+    }
+}
+
+// The stations labelled at scale (units of the floor per picture pixel): by every step's
+// labels when there is a sweep, else by the drawing's own.
+QSet<std::int32_t> Labelled(const RecordingSurface &surface, const LabelSweep *sweep, double scale,
+                            const LegibilityFloor &floor)
+{
+    if (sweep != nullptr)
+        return LabelledStations(*sweep, scale, floor);
+    LabelSweep own;
+    AddSweptLabels(own, surface, 0);
+    return LabelledStations(own, scale, floor);
 }
 
 } // namespace
@@ -285,14 +313,7 @@ struct SurfacePaintCache::Data
         GrownFor = &surface;
         GrownGeneration = surface.Generation();
         GrownScale = scale;
-        ArrowTransforms.clear();
-        LabelTransforms.clear();
-        ArrowTransforms.reserve(surface.Symbols().size());
-        LabelTransforms.reserve(surface.Symbols().size());
-        for (const SymbolMark &mark : surface.Symbols()) {
-            ArrowTransforms.push_back(ArrowTransform(mark, scale));
-            LabelTransforms.push_back(LabelTransform(mark, scale));
-        }
+        GrowInto(surface, scale, ArrowTransforms, LabelTransforms);
     }
 
     // The arrow whose tip lies at local + shift (device pixels), drawn magnified deviceScale
@@ -355,13 +376,15 @@ struct SurfacePaintCache::Data
         double DeviceScale = 0;
         qreal PixelRatio = 1;
         QPoint Tile;
+        bool Night = false;
         bool operator==(const TileKey &) const = default;
     };
     struct TileKeyHash
     {
         size_t operator()(const TileKey &key) const
         {
-            return qHashMulti(0, key.DeviceScale, key.PixelRatio, key.Tile.x(), key.Tile.y());
+            return qHashMulti(0, key.DeviceScale, key.PixelRatio, key.Tile.x(), key.Tile.y(),
+                              key.Night);
         }
     };
     std::unordered_map<TileKey, std::pair<QImage, quint64>, TileKeyHash> Tiles;
@@ -380,9 +403,7 @@ struct SurfacePaintCache::Data
     {
         if (sweep == nullptr) {
             // Without every step's labels the painted step decides, afresh at each paint.
-            LabelSweep own;
-            AddSweptLabels(own, surface, 0);
-            DecidedNow = LabelledStations(own, scale);
+            DecidedNow = Labelled(surface, nullptr, scale, ScreenFloor);
             return DecidedNow;
         }
         if (DecidedSweep != sweep) {
@@ -396,16 +417,41 @@ struct SurfacePaintCache::Data
     }
 
     // The tile of the picture magnified to deviceScale whose top-left is tile * TileSide in
-    // the magnified picture of magnifiedSize device pixels.
+    // the magnified picture of magnifiedSize device pixels; at night tinted from the day's
+    // tile, which is a pass over its pixels rather than a magnification.
     const QImage &Tile(const QImage &picture, QSize magnifiedSize, double deviceScale,
-                       qreal pixelRatio, QPoint tile)
+                       qreal pixelRatio, QPoint tile, bool night)
     {
-        const TileKey key{deviceScale, pixelRatio, tile};
+        const TileKey key{deviceScale, pixelRatio, tile, night};
         auto found = Tiles.find(key);
         if (found != Tiles.end()) {
             found->second.second = ++TileClock;
             return found->second.first;
         }
+        QImage image;
+        if (night) {
+            image = Tile(picture, magnifiedSize, deviceScale, pixelRatio, tile, false).copy();
+            TintForNight(image);
+        } else {
+            image = MagnifiedTile(picture, magnifiedSize, tile);
+        }
+        image.setDevicePixelRatio(pixelRatio);
+        ++TilesMade;
+        TileBytes += image.sizeInBytes();
+        while (TileBytes > TileBudgetBytes && !Tiles.empty()) {
+            auto oldest =
+                std::min_element(Tiles.begin(), Tiles.end(), [](const auto &a, const auto &b) {
+                    return a.second.second < b.second.second;
+                });
+            TileBytes -= oldest->second.first.sizeInBytes();
+            Tiles.erase(oldest);
+        }
+        return Tiles.emplace(key, std::make_pair(std::move(image), ++TileClock))
+            .first->second.first;
+    }
+
+    QImage MagnifiedTile(const QImage &picture, QSize magnifiedSize, QPoint tile)
+    {
         const QRect area(tile * TileSide, QSize(TileSide, TileSide));
         const QRect inside = area & QRect(QPoint(0, 0), magnifiedSize);
         QImage image(inside.size(), QImage::Format_RGB32);
@@ -427,19 +473,7 @@ struct SurfacePaintCache::Data
                 & reduced.rect();
             painter.drawImage(QRectF(source), reduced, QRectF(source));
         }
-        image.setDevicePixelRatio(pixelRatio);
-        ++TilesMade;
-        TileBytes += image.sizeInBytes();
-        while (TileBytes > TileBudgetBytes && !Tiles.empty()) {
-            auto oldest =
-                std::min_element(Tiles.begin(), Tiles.end(), [](const auto &a, const auto &b) {
-                    return a.second.second < b.second.second;
-                });
-            TileBytes -= oldest->second.first.sizeInBytes();
-            Tiles.erase(oldest);
-        }
-        return Tiles.emplace(key, std::make_pair(std::move(image), ++TileClock))
-            .first->second.first;
+        return image;
     }
 
     void UsePicture(const QImage &picture)
@@ -477,11 +511,15 @@ struct SurfacePaintCache::Data
 
     // The label drawn at device scale with its top-left corner on a whole pixel.
     const Sprite &LabelSprite(const DrawnText &text, const TextBox &box, double scale,
-                              qreal pixelRatio)
+                              qreal pixelRatio, ArrowPalette palette)
     {
-        SpriteKey key{text.Text,        FontKey{text.FontName, text.FontSize, text.Bold},
-                      text.Transparent, text.Transparent ? SurfaceColor(0) : text.Box,
-                      text.Angle,       scale,
+        SpriteKey key{text.Text,
+                      FontKey{text.FontName, text.FontSize, text.Bold},
+                      text.Transparent,
+                      text.Transparent ? SurfaceColor(0) : LabelBoxColor(text.Box, palette),
+                      LabelInkColor(palette),
+                      text.Angle,
+                      scale,
                       pixelRatio};
         const auto found = Sprites.constFind(key);
         if (found != Sprites.constEnd())
@@ -504,13 +542,13 @@ struct SurfacePaintCache::Data
         if (text.Angle == 0) {
             painter.setFont(LayoutFont(key.Font, LayoutDpi));
             DrawLabel(painter, turn * QTransform::fromTranslate(-extent.left(), -extent.top()),
-                      text, box);
+                      text, box, palette);
         } else {
             // The text is laid out once per scale, upright, and turned as a picture: a label
             // at a new angle costs a small image transform, not its glyphs again.
             DrawnText upright = text;
             upright.Angle = 0;
-            const Sprite level = LabelSprite(upright, box, scale, pixelRatio);
+            const Sprite level = LabelSprite(upright, box, scale, pixelRatio, palette);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.setTransform(QTransform().rotate(-text.Angle)
                                  * QTransform::fromTranslate(-extent.left(), -extent.top()));
@@ -562,8 +600,9 @@ SurfacePainter::SurfacePainter(const RecordingSurface &surface, SurfacePaintCach
     : surface_(surface), cache_(cache), aids_(std::move(aids))
 { }
 
-SurfacePainter::SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut)
-    : surface_(surface), pageCut_(&pageCut)
+SurfacePainter::SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut,
+                               ViewAids aids)
+    : surface_(surface), pageCut_(&pageCut), aids_(std::move(aids))
 { }
 
 QSize SurfacePainter::MagnifiedSize(QSize picture, double scale)
@@ -600,9 +639,10 @@ void SurfacePainter::PaintPicture(QPainter &painter, const QTransform &toDevice,
             const qreal pixelRatio = PaintedPixelRatio(painter);
             const double deviceScale = scale * pixelRatio;
             const QSize magnified = MagnifiedSize(picture.size(), deviceScale);
+            const bool night = aids_.Palette == ArrowPalette::Night;
             painter.save();
             painter.setClipRect(target);
-            if (magnified == picture.size() && pixelRatio == 1) {
+            if (magnified == picture.size() && pixelRatio == 1 && !night) {
                 // At full size on a screen of ratio 1 the picture is copied as it is.
                 painter.drawImage(target.topLeft(), picture,
                                   target.translated(-pictureArea.topLeft()));
@@ -622,7 +662,7 @@ void SurfacePainter::PaintPicture(QPainter &painter, const QTransform &toDevice,
                             || ty * TileSide >= magnified.height())
                             continue;
                         const QImage &tile = cache_->d_->Tile(picture, magnified, deviceScale,
-                                                              pixelRatio, QPoint(tx, ty));
+                                                              pixelRatio, QPoint(tx, ty), night);
                         painter.drawImage((origin + QPointF(tx, ty) * TileSide) / pixelRatio, tile);
                     }
                 }
@@ -666,18 +706,31 @@ int SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
     const ArrowPalette palette = sprites ? aids_.Palette : ArrowPalette::Standard;
 
     // Station symbols shown larger than the picture's scale, each about its own point, and the
-    // labels that would then overlap left off.
-    const SymbolScale symbolScale = sprites && aids_.Floor ? SymbolScaleAt(scale) : SymbolScale{};
+    // labels that would then overlap left off: on the screen from kept transforms and choices,
+    // on a page worked out for the page.
+    const bool floored = aids_.Floor && (sprites || cache_ == nullptr);
+    const double floorScale = scale * aids_.FloorUnitsPerPixel;
+    const SymbolScale symbolScale =
+        floored ? SymbolScaleAt(floorScale, aids_.FloorSizes) : SymbolScale{};
     const std::vector<SymbolMark> &symbols = surface_.Symbols();
     const bool enlarged = symbolScale.Enlarged() && !symbols.empty();
     const std::vector<QTransform> *arrowTransforms = nullptr;
     const std::vector<QTransform> *labelTransforms = nullptr;
     const QSet<std::int32_t> *labelled = nullptr;
-    if (enlarged) {
+    std::vector<QTransform> pageArrows;
+    std::vector<QTransform> pageLabels;
+    QSet<std::int32_t> pageLabelled;
+    if (enlarged && cache_ != nullptr) {
         cache_->d_->GrowSymbols(surface_, symbolScale);
         arrowTransforms = &cache_->d_->ArrowTransforms;
         labelTransforms = &cache_->d_->LabelTransforms;
-        labelled = &cache_->d_->LabelledAt(scale, aids_.Sweep, surface_);
+        labelled = &cache_->d_->LabelledAt(floorScale, aids_.Sweep, surface_);
+    } else if (enlarged) {
+        GrowInto(surface_, symbolScale, pageArrows, pageLabels);
+        pageLabelled = Labelled(surface_, aids_.Sweep.get(), floorScale, aids_.FloorSizes);
+        arrowTransforms = &pageArrows;
+        labelTransforms = &pageLabels;
+        labelled = &pageLabelled;
     }
 
     painter.setTransform(toDevice);
@@ -741,7 +794,7 @@ int SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
             const QPointF snapped(std::round(origin.x()) / pixelRatio,
                                   std::round(origin.y()) / pixelRatio);
             const Sprite &sprite = cache_->d_->LabelSprite(
-                text, layout.Box, scale * (grown ? symbolScale.Label : 1.0), pixelRatio);
+                text, layout.Box, scale * (grown ? symbolScale.Label : 1.0), pixelRatio, palette);
             if (space != TransformSpace::Device)
                 painter.resetTransform();
             space = TransformSpace::Device;
@@ -753,13 +806,14 @@ int SurfacePainter::PaintDrawing(QPainter &painter, const QTransform &toDevice,
             painter.setFont(LayoutFont(key, dpi));
             fontOnPainter = std::move(key);
         }
-        polygonStyleSet = false; // the label's pen is black
+        polygonStyleSet = false; // the label's pen is its ink
         space = TransformSpace::Label;
-        // Turned counter-clockwise on the y-down picture about the top-left corner.
-        DrawLabel(painter,
-                  QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle)
-                      * toDevice,
-                  text, layout.Box);
+        // Turned counter-clockwise on the y-down picture about the top-left corner, and grown
+        // about its symbol's point as a whole, still as text.
+        const QTransform onPicture =
+            QTransform::fromTranslate(text.At.x(), text.At.y()).rotate(-text.Angle);
+        DrawLabel(painter, (grown ? onPicture * *grown : onPicture) * toDevice, text, layout.Box,
+                  palette);
     }
     painter.setTransform(toDevice);
     return painted;

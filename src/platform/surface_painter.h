@@ -57,11 +57,15 @@ private:
     QRect part_;
 };
 
-// What the screen view adds over the drawing for people (see legibility.h); a page and a
-// picture get none of it.
+// What the screen view adds over the drawing for people (see legibility.h). A page the user
+// asks to be fitted gets the floor in its own units; a page never gets the palette.
 struct ViewAids
 {
     bool Floor = false; // station symbols no smaller than readable, and no labels overlapping
+    // The floor's sizes, and how many of their units one pixel of the painter's coordinates
+    // is: 1 on the screen (view pixels); 72 / dots per inch on a page (points).
+    LegibilityFloor FloorSizes = ScreenFloor;
+    double FloorUnitsPerPixel = 1;
     ArrowPalette Palette = ArrowPalette::Standard;
     // Every step's labels, which decide once per zoom which labels are shown; without it the
     // painted step's own labels decide.
@@ -84,7 +88,7 @@ class SurfacePainter
 public:
     explicit SurfacePainter(const RecordingSurface &surface, SurfacePaintCache *cache = nullptr,
                             ViewAids aids = {});
-    SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut);
+    SurfacePainter(const RecordingSurface &surface, PagePictureCut &pageCut, ViewAids aids = {});
 
     // Paints the part of the picture and the drawing that falls inside area (painter
     // coordinates), replacing the painter's transform and clipping to area.

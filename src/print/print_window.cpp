@@ -40,7 +40,7 @@ PrintScreen::PrintScreen(AppState &state, const PrintServices &services, QWidget
     : FramelessWindow(ClientSize, parent), state_(state), services_(services)
 {
     setWindowTitle(Title);
-    SetBackgroundPicture(PaintPrintBackground());
+    SetBackgroundPainter(&PaintPrintBackground);
 
     for (int i = 0; i < 4; ++i) {
         checks_[static_cast<std::size_t>(i + 1)] = new PictureCheckBox(
@@ -180,8 +180,8 @@ QPixmap PaintPrintBackground()
     QPixmap picture = PaintFramelessBackground(PrintScreen::ClientSize, Title);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QColor &ink = House::Navy;
-    const QColor &rule = House::Rule;
+    const QColor &ink = House::Now().Ink;
+    const QColor &rule = House::Now().Rule;
     const int width = PrintScreen::ClientSize.width();
 
     painter.setPen(ink);

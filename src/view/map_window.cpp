@@ -3,6 +3,8 @@
 #include "core/app_error.h"
 #include "core/picture_spot.h"
 #include "core/program_info.h"
+#include "platform/house_style.h"
+#include "platform/legibility.h"
 #include "platform/picture_file.h"
 
 #include <QFileInfo>
@@ -19,13 +21,18 @@ Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
         ? ProgramTitleText()
         : ProgramTitleText() + QStringLiteral(" \u2013 ") + place.left(1).toUpper() + place.mid(1);
     setWindowTitle(title);
-    SetBackgroundPicture(PaintFramelessBackground(ClientSize, title));
+    SetBackgroundPainter([title] { return PaintFramelessBackground(ClientSize, title); });
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(4, 35, 620, 431);
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setStyleSheet(QStringLiteral("background: white;"));
+    // White by day; at night the plan is darkened and tinted red as the chart is (the window
+    // is modal, so the scheme cannot change while it is open).
+    const bool night = House::IsNight();
+    Picture1->setStyleSheet(
+        QStringLiteral("background: %1;")
+            .arg(night ? House::Now().AlertGround.name() : QStringLiteral("white")));
     // The chart's loader: it refuses what is not a file, and a picture that is cut short or
     // damaged, which a plain decode would show in part.
     QImage picture;
@@ -34,6 +41,8 @@ Map::Map(const ProgramInfo &program, const PictureSpot &spot, QWidget *parent)
     } catch (const AppError &) {
         // Not available, as a missing file is.
     }
+    if (night)
+        TintForNight(picture);
     if (picture.isNull()) {
         Picture1->setText(QStringLiteral("Picture not available: ") + fileName);
     } else {
