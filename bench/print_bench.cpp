@@ -2,9 +2,11 @@
 // through the printer dialog's choice, at the view the program starts with (zoom level 1, where
 // a page holds the largest part of the chart picture): one page (the step shown) against all of
 // option 2 (25 pages). Reports the file sizes; the chart picture is the same on every page and
-// should be stored once, so the 25-page file stays within 3 times the one-page file.
+// should be stored once, so the 25-page file stays within 3 times the one-page file. The same
+// for the atlas (whole chart fitted to the page), and the 25 steps saved as pictures 1600 pixels
+// wide.
 //
-//   build/bench/brenlow_bench --benchmark_filter='PrintRun'
+//   build/bench/brenlow_bench --benchmark_filter='PrintRun|StepPictures'
 
 #include "app/main_screen.h"
 #include "app/startup.h"
@@ -16,8 +18,10 @@
 #include "core/settings_store.h"
 #include "platform/printer_dialog.h"
 #include "platform/qt_pointer_shapes.h"
+#include "platform/surface_printer.h"
 #include "print/print_run.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -25,6 +29,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <numeric>
 #include <stdexcept>
 
 namespace brenlow {
@@ -72,9 +77,9 @@ struct PrintingWindow : bench::MainWindowRun
     }
 
     // One run; the size of the file it wrote, in bytes.
-    qint64 Run(const PrintBoxes &boxes)
+    qint64 Run(const PrintBoxes &boxes, const PageChoices &choices = {})
     {
-        if (PrintSelectedSteps(state, screen->View(), screen->Printing(), messages, boxes)
+        if (PrintSelectedSteps(state, screen->View(), screen->Printing(), messages, boxes, choices)
             != PrintRunEnd::Printed)
             throw std::runtime_error("the print run failed");
         return QFileInfo(pdf).size();
@@ -85,22 +90,54 @@ struct PrintingWindow : bench::MainWindowRun
     static inline PdfFileChoice printer{pdf};
 };
 
-void BM_PrintRun_Real(benchmark::State &st, const PrintBoxes &boxes)
+void BM_PrintRun_Real(benchmark::State &st, const PrintBoxes &boxes, PageChoices choices)
 {
     PrintingWindow window;
-    const double onePage = double(window.Run(OnePage()));
+    const double onePage = double(window.Run(OnePage(), choices));
     qint64 bytes = 0;
     for (auto _ : st)
-        bytes = window.Run(boxes);
+        bytes = window.Run(boxes, choices);
     st.counters["pdf_bytes"] = double(bytes);
     st.counters["x_one_page"] = double(bytes) / onePage;
 }
-BENCHMARK_CAPTURE(BM_PrintRun_Real, OnePage, OnePage())
+constexpr PageChoices Atlas{.FitToPage = true, .WholeChart = true};
+BENCHMARK_CAPTURE(BM_PrintRun_Real, OnePage, OnePage(), PageChoices{})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
-BENCHMARK_CAPTURE(BM_PrintRun_Real, 25Pages, AllOfOption2())
+BENCHMARK_CAPTURE(BM_PrintRun_Real, 25Pages, AllOfOption2(), PageChoices{})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+BENCHMARK_CAPTURE(BM_PrintRun_Real, AtlasOnePage, OnePage(), Atlas)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_PrintRun_Real, Atlas25Pages, AllOfOption2(), Atlas)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// The 25 steps of the whole chart saved as pictures 1600 pixels wide, as the print window's
+// Save pictures writes them (and --pictures).
+void BM_StepPictures_Real(benchmark::State &st)
+{
+    PrintingWindow window;
+    std::vector<std::int32_t> steps(StepCount);
+    std::iota(steps.begin(), steps.end(), 1);
+    auto &printer = dynamic_cast<SurfacePrinter &>(window.screen->Printing());
+    for (auto _ : st) {
+        st.PauseTiming();
+        QTemporaryDir folder;
+        st.ResumeTiming();
+        if (SaveStepPictures(window.state, window.screen->View(), printer, printer, window.messages,
+                             steps, folder.path(), DefaultPictureWidth,
+                             PageChoices{.WholeChart = true})
+            != PictureRunEnd::Saved)
+            throw std::runtime_error("the pictures were not saved");
+        st.PauseTiming();
+        if (QDir(folder.path()).entryList(QDir::Files).size() != StepCount)
+            throw std::runtime_error("not a picture a step");
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StepPictures_Real)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 } // namespace brenlow

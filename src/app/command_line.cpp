@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/command_output.h"
+#include "app/picture_command.h"
 #include "app/plan_command.h"
 #include "core/program_info.h"
 #include "tides/tide_constants.h"
@@ -8,11 +9,14 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTimeZone>
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace brenlow {
 
@@ -110,7 +114,20 @@ std::optional<int> RunCommandLine(int argc, char **argv)
 {
     if (argc <= 1 || !IsCommandLineUse(argv[1]))
         return std::nullopt;
-    QCoreApplication app(argc, argv);
+    // Pictures are drawn with fonts, which need the GUI side of Qt; no window is shown, so no
+    // display either.
+    std::unique_ptr<QCoreApplication> app;
+    if (std::strcmp(argv[1], "--pictures") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // stderr holds only the line of what stops the command, not the platform's notes.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        });
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) // all of them were Qt's own
         return Refuse(QStringLiteral("no option given (see --help)"));
@@ -122,12 +139,14 @@ std::optional<int> RunCommandLine(int argc, char **argv)
         return RunPlanCommand(rest);
     if (command == QLatin1String("--stream"))
         return RunStreamCommand(rest);
+    if (command == QLatin1String("--pictures"))
+        return RunPicturesCommand(rest);
     const bool help = command == QLatin1String("--help") || command == QLatin1String("-h");
     if (help || command == QLatin1String("--version")) {
         if (!rest.isEmpty())
             return Refuse(QStringLiteral("unexpected argument %1 (see --help)").arg(rest.front()));
         PrintOut(help ? QString::fromLatin1(UsageHead) + QString::fromLatin1(PlanUsage)
-                         + QString::fromLatin1(UsageTail)
+                         + QString::fromLatin1(PicturesUsage) + QString::fromLatin1(UsageTail)
                       : QStringLiteral("%1 %2\n").arg(QLatin1String(ProgramTitle), VersionText()));
         return ExitDone;
     }

@@ -14,6 +14,7 @@
 #include "platform/house_style.h"
 #include "platform/picture_button.h"
 #include "platform/rich_text_panel.h"
+#include "platform/surface_printer.h"
 #include "print/print_window.h"
 #include "render/redraw.h"
 #include "tide/clock_tick.h"
@@ -140,6 +141,7 @@ MainScreen::MainScreen(AppState &state, AppServices &services, QWidget *parent)
     clock_->SetPanCountdown([this] { input_->Modes().PanTimerTick(); });
     labelSweep_ = std::make_unique<TideLabelSweep>(state_);
     IB1->SetLabelSweepSource([this] { return labelSweep_->Current(); });
+    view_->Printer().SetLabelSweepSource([this] { return labelSweep_->Current(); });
     ApplyStoredPalette();
     connect(&HouseStyle::Instance(), &HouseStyle::SchemeChanged, this,
             &MainScreen::ApplyStoredPalette);
@@ -336,7 +338,9 @@ void MainScreen::OpenPrintWindow()
 {
     // The print run shows each step on this window's chart and puts the saved one back.
     brenlow::OpenPrintWindow(*this, state_,
-                             PrintServices{*view_, view_->Printing(), services_.Messages});
+                             PrintServices{*view_, view_->Printing(), services_.Messages,
+                                           view_->Printer(), services_.Files, services_.Settings,
+                                           services_.Program.AppName});
 }
 
 void MainScreen::ShowMapWindow()

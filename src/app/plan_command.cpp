@@ -68,17 +68,6 @@ constexpr char CsvPieceHeader[] =
     "leg,from,to,start,end,track_deg,distance_nm,set_deg,rate_kn,cts_deg,sog_kn\n";
 constexpr char CsvSweepHeader[] = "depart,arrive,duration_min\n";
 
-// The loaders' one message is the warning that the flow database is stored plain, which is
-// meant for whoever set the program up at the desktop. The command line has no display, and
-// its stderr holds only the one line of what stops it, so the warning goes unsaid. Nothing
-// the planner runs asks a question; one would be answered No, which changes nothing.
-class UnshownMessages : public MessageBoxes
-{
-public:
-    void ShowMessage(const QString &, const QString &, MessageIcon) override { }
-    bool Ask(const QString &) override { return false; }
-};
-
 std::optional<double> ReadNumber(const QString &text)
 {
     bool ok = false;
@@ -139,24 +128,9 @@ PlannerData LoadPlannerData(QDate firstDay, QDate lastDay)
         if (extreme.High)
             data.HighWaters.push_back({NearestMinute(extreme.Utc).toLocalTime(), extreme.HeightM});
 
-    try {
-        SetChartGeometry(data.State);
-        UnshownMessages messages;
-        LoadStationTable(program, messages, data.State.StationTable);
-        // A missing flow database reads as one without stations.
-        if (data.State.StationTable.size() < 2) {
-            data.Error = QStringLiteral("the flow database %1 holds no tidal stations")
-                             .arg(program.FilePath(QString::fromLatin1(FlowDatabaseFileName)));
-            return data;
-        }
-        data.State.RateTableColumns = LoadRateTable(program, data.State.RateTable);
-    } catch (const AppError &error) {
-        data.Error = error.Description();
+    data.Error = LoadChartTables(data.State, program);
+    if (!data.Error.isEmpty())
         return data;
-    } catch (const std::exception &error) {
-        data.Error = QString::fromLocal8Bit(error.what());
-        return data;
-    }
     const QString picture = program.FilePath(QString::fromLatin1(ChartPictureFileName));
     data.Mask = PictureWaterMask::Load(picture);
     if (!data.Mask)

@@ -17,6 +17,10 @@ inline constexpr int LastZoomLevel = 4;
 inline constexpr double StartScrollY = 60 * ChartScale;
 inline constexpr double StartScrollX = 40 * ChartScale;
 
+// The chart view's size in view pixels in the main window of its default size.
+inline constexpr int OpeningViewWidth = 780;
+inline constexpr int OpeningViewHeight = 497;
+
 // Sets the fixed chart geometry (chart units to picture pixels) and the zoom ladder.
 void SetChartGeometry(AppState &state);
 

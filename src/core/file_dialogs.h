@@ -17,6 +17,9 @@ public:
     // cancelled. A file of that name is there to be replaced only when the user agreed to it.
     virtual QString ChooseFileToSave(const QString &caption, const QString &filter,
                                      const QString &suggested) = 0;
+    // An existing folder chosen to write files into, or the empty text when the user
+    // cancelled.
+    virtual QString ChooseFolder(const QString &caption) = 0;
 };
 
 } // namespace brenlow

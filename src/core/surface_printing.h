@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 
 namespace brenlow {
@@ -32,11 +34,13 @@ public:
     virtual std::int32_t PrintCopies() const = 0;
     virtual void SetPrintCopies(std::int32_t copies) = 0;
     // The program prints at PrintZoom (PrintUseZoom on), the print area alone (PrintAreaOnly
-    // on), unstretched (PrintStretch off).
+    // on), unstretched (PrintStretch off) unless the user asks for the chart fitted to the page.
     virtual bool PrintUseZoom() const = 0;
     virtual void SetPrintUseZoom(bool useZoom) = 0;
     virtual bool PrintAreaOnly() const = 0;
     virtual void SetPrintAreaOnly(bool areaOnly) = 0;
+    // PrintStretch on scales the print area to fill the page's printable area, keeping its
+    // proportions, with the labels no smaller than a readable size on paper.
     virtual bool PrintStretch() const = 0;
     virtual void SetPrintStretch(bool stretch) = 0;
     virtual bool ShowPrintDialog() const = 0;
@@ -60,6 +64,18 @@ public:
     // what the view shows.
     virtual std::int32_t ViewWidth() const = 0;
     virtual std::int32_t ViewHeight() const = 0;
+};
+
+// Beside the printing group: the page that PrintImage would print, as a picture file instead.
+class PagePictures
+{
+public:
+    virtual ~PagePictures() = default;
+    // Writes the print area with everything drawn on it as a PNG file width pixels wide (the
+    // height in the area's proportion), the symbols no smaller than the view shows them. The file
+    // at path is replaced; the caller decides whether it may be. Throws AppError when the
+    // file cannot be written, saying why.
+    virtual void SavePagePicture(const QString &path, int width) = 0;
 };
 
 } // namespace brenlow

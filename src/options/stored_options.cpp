@@ -138,6 +138,16 @@ QString TickedText(bool ticked)
     return QString::fromLatin1(ticked ? Ticked : Clear);
 }
 
+// A choice stored as "1" or "0", written only when it changes.
+std::optional<QString> WriteTicked(SettingsStore &store, const QString &application,
+                                   const char *key, bool ticked)
+{
+    if (ReadTicked(store, application, key) == ticked)
+        return std::nullopt;
+    return store.SaveSetting(application, QString::fromLatin1(SettingsSection),
+                             QString::fromLatin1(key), TickedText(ticked));
+}
+
 } // namespace
 
 bool ReadNightColours(const SettingsStore &store, const QString &application)
@@ -148,10 +158,33 @@ bool ReadNightColours(const SettingsStore &store, const QString &application)
 std::optional<QString> WriteNightColours(SettingsStore &store, const QString &application,
                                          bool night)
 {
-    if (ReadNightColours(store, application) == night)
+    return WriteTicked(store, application, NightColoursKey, night);
+}
+
+bool ReadFitToPage(const SettingsStore &store, const QString &application)
+{
+    return ReadTicked(store, application, FitToPageKey);
+}
+
+std::optional<QString> WriteFitToPage(SettingsStore &store, const QString &application, bool fit)
+{
+    return WriteTicked(store, application, FitToPageKey, fit);
+}
+
+std::optional<int> ReadPictureWidth(const SettingsStore &store, const QString &application)
+{
+    bool ok = false;
+    const int width = ReadView(store, application, PictureWidthKey).trimmed().toInt(&ok);
+    return ok && width > 0 ? std::optional<int>(width) : std::nullopt;
+}
+
+std::optional<QString> WritePictureWidth(SettingsStore &store, const QString &application,
+                                         int width)
+{
+    if (ReadPictureWidth(store, application) == width)
         return std::nullopt;
     return store.SaveSetting(application, QString::fromLatin1(SettingsSection),
-                             QString::fromLatin1(NightColoursKey), TickedText(night));
+                             QString::fromLatin1(PictureWidthKey), QString::number(width));
 }
 
 } // namespace brenlow

@@ -87,4 +87,15 @@ bool ReadNightColours(const SettingsStore &store, const QString &application);
 std::optional<QString> WriteNightColours(SettingsStore &store, const QString &application,
                                          bool night);
 
+// The print window's choices: the chart fitted to the page ("1"; absent or anything else, not)
+// and the width of saved pictures in pixels (a positive whole number, or nothing stored).
+// Written only when they change.
+inline constexpr char FitToPageKey[] = "fitpage";
+inline constexpr char PictureWidthKey[] = "picturewidth";
+bool ReadFitToPage(const SettingsStore &store, const QString &application);
+std::optional<QString> WriteFitToPage(SettingsStore &store, const QString &application, bool fit);
+std::optional<int> ReadPictureWidth(const SettingsStore &store, const QString &application);
+std::optional<QString> WritePictureWidth(SettingsStore &store, const QString &application,
+                                         int width);
+
 } // namespace brenlow

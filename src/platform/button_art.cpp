@@ -362,6 +362,7 @@ void DrawUnitArt(QPainter &p, ButtonArt art, const Colours &c)
     case ButtonArt::Clear:
     case ButtonArt::TidePrediction:
     case ButtonArt::UsePredicted:
+    case ButtonArt::SavePictures:
         break; // words only
     }
 }
@@ -387,6 +388,8 @@ QString WordsOf(ButtonArt art)
         return QStringLiteral("Tide prediction\u2026");
     case ButtonArt::UsePredicted:
         return QStringLiteral("Use predicted");
+    case ButtonArt::SavePictures:
+        return QStringLiteral("Save pictures");
     default:
         return {};
     }

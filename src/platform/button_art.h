@@ -31,6 +31,7 @@ enum class ButtonArt {
     Clear,          // clear (the planner's route)
     TidePrediction, // the tide prediction window (options window)
     UsePredicted,   // put the predicted high waters into the options
+    SavePictures,   // save the chosen steps as pictures (print window)
 };
 
 // The three pictures of a picture button.

@@ -49,4 +49,17 @@ QString QtFileDialogs::ChooseFileToSave(const QString &caption, const QString &f
     return Ask(dialog, folder_);
 }
 
+QString QtFileDialogs::ChooseFolder(const QString &caption)
+{
+    QFileDialog dialog(QApplication::activeWindow(), caption,
+                       folder_.isEmpty() ? QDir::homePath() : folder_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    folder_ = dialog.selectedFiles().constFirst();
+    return folder_;
+}
+
 } // namespace brenlow

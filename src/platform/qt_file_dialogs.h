@@ -10,6 +10,7 @@ class QtFileDialogs : public FileDialogs
 {
 public:
     QString ChooseFileToOpen(const QString &caption, const QString &filter) override;
+    QString ChooseFolder(const QString &caption) override;
     QString ChooseFileToSave(const QString &caption, const QString &filter,
                              const QString &suggested) override;
 

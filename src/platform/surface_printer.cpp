@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTransform>
 
@@ -82,6 +83,9 @@ bool IsWholePdf(const QString &path)
     file.seek(std::max<qint64>(0, file.size() - TailBytes));
     return file.read(TailBytes).trimmed().endsWith("%%EOF");
 }
+
+constexpr double PointsPerInch = 72;
+constexpr double MetresPerInch = 0.0254;
 
 } // namespace
 
@@ -317,18 +321,77 @@ void SurfacePrinter::BeginJob()
 void SurfacePrinter::PaintPage()
 {
     // The print area at PrintZoom (one picture pixel is PrintZoom / 100 of 1/96 inch) from the
-    // printable area's top-left corner, through the same painter as the screen.
+    // printable area's top-left corner, through the same painter as the screen; stretched, as
+    // large as the printable area holds it.
     if (area_.isEmpty())
         return; // an empty page
     QPainter &painter = *painter_;
-    const double zoom = std::isfinite(zoom_) && zoom_ > 0 ? zoom_ : FullSizeZoom;
-    const double scaleX = zoom / FullSizeZoom * painter.device()->logicalDpiX() / LayoutDpi;
-    const double scaleY = zoom / FullSizeZoom * painter.device()->logicalDpiY() / LayoutDpi;
+    const QPaintDevice &device = *painter.device();
+    double inches = 0;
+    if (stretch_) {
+        inches = std::min(device.width() / double(device.logicalDpiX()) / area_.width(),
+                          device.height() / double(device.logicalDpiY()) / area_.height());
+    } else {
+        const double zoom = std::isfinite(zoom_) && zoom_ > 0 ? zoom_ : FullSizeZoom;
+        inches = zoom / FullSizeZoom / LayoutDpi;
+    }
+    const AreaFloor paper{PrintFloor, PointsPerInch};
+    PaintArea(painter, inches, stretch_ ? &paper : nullptr);
+}
+
+void SurfacePrinter::PaintArea(QPainter &painter, double inchesPerPicturePixel,
+                               const AreaFloor *floor)
+{
+    const QPaintDevice &device = *painter.device();
     const QTransform toDevice = QTransform::fromTranslate(-area_.left(), -area_.top())
-        * QTransform::fromScale(scaleX, scaleY);
-    SurfacePainter(surface_, pageCut_).Paint(painter, toDevice, toDevice.mapRect(QRectF(area_)));
+        * QTransform::fromScale(inchesPerPicturePixel * device.logicalDpiX(),
+                                inchesPerPicturePixel * device.logicalDpiY());
+    ViewAids aids;
+    if (floor != nullptr) {
+        aids.Floor = true;
+        aids.FloorSizes = floor->Sizes;
+        aids.FloorUnitsPerPixel = floor->UnitsPerInch / device.logicalDpiX();
+        if (sweepSource_)
+            aids.Sweep = sweepSource_();
+    }
+    SurfacePainter(surface_, pageCut_, std::move(aids))
+        .Paint(painter, toDevice, toDevice.mapRect(QRectF(area_)));
     PaintRoute(painter, toDevice, route_);
     painter.setClipping(false);
+}
+
+void SurfacePrinter::SetLabelSweepSource(LabelSweepSource source)
+{
+    sweepSource_ = std::move(source);
+}
+
+void SurfacePrinter::SavePagePicture(const QString &path, int width)
+{
+    if (area_.isEmpty() || width < 1)
+        ThrowPrintError(QStringLiteral("There is no part of the chart to save."));
+    const double pixels = double(width) / area_.width(); // picture pixels to image pixels
+    const int height = std::max(1, int(std::lround(area_.height() * pixels)));
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        ThrowPrintError(
+            QStringLiteral("A picture of %1 x %2 pixels is too large.").arg(width).arg(height));
+    // A picture is looked at on a screen: its symbols are as large as the chart view shows
+    // them, one pixel of the picture a pixel of the screen (at the layout's 96 dots per inch).
+    const int dotsPerMetre = int(std::lround(LayoutDpi / MetresPerInch));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        const AreaFloor screen{ScreenFloor, LayoutDpi};
+        PaintArea(painter, pixels / LayoutDpi, &screen);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        ThrowPrintError(path + QStringLiteral(": ")
+                        + (file.error() == QFileDevice::NoError
+                               ? QStringLiteral("the picture could not be written")
+                               : file.errorString()));
 }
 
 } // namespace brenlow

@@ -28,8 +28,12 @@ class RecordingSurface;
 //
 // On the page one picture pixel covers PrintZoom / 100 of 1/96 inch, and the print area's
 // top-left lies at the printable area's top-left: the program always prints so (offsets 0, the
-// area alone, at the zoom, unstretched), and those settings are only kept and read back.
-class SurfacePrinter : public SurfacePrinting
+// area alone, at the zoom, unstretched), and those settings are only kept and read back. Stretched
+// (the chart fitted to the page), the area fills the printable area instead, keeping its
+// proportions, with the legibility floor in points (see legibility.h).
+//
+// It also writes the page as a picture file, for the same drawing.
+class SurfacePrinter : public SurfacePrinting, public PagePictures
 {
 public:
     // viewSize: the surface's view in view pixels, asked when a page is composed.
@@ -62,6 +66,13 @@ public:
     std::int32_t ViewWidth() const override;
     std::int32_t ViewHeight() const override;
 
+    void SavePagePicture(const QString &path, int width) override;
+
+    // Every step's labels, which decide which labels a page with the floor shows, as the screen
+    // decides them; none, and each page decides from its own.
+    using LabelSweepSource = std::function<std::shared_ptr<const LabelSweep>()>;
+    void SetLabelSweepSource(LabelSweepSource source);
+
     // The planner's track, drawn over the print area of every page as the view shows it; an
     // empty one draws nothing.
     void SetRouteDrawing(RouteDrawing route);
@@ -85,6 +96,16 @@ private:
     void EndPage();
     void BeginJob();
     void PaintPage();
+    // The smallest sizes of the symbols on a fitted page (in points) or on a picture (in pixels
+    // of a screen, as they are looked at).
+    struct AreaFloor
+    {
+        LegibilityFloor Sizes;
+        double UnitsPerInch = 0;
+    };
+    // Paints the print area onto painter at inchesPerPicturePixel, from the painter's origin,
+    // with the symbols no smaller than floor when there is one.
+    void PaintArea(QPainter &painter, double inchesPerPicturePixel, const AreaFloor *floor);
 
     const RecordingSurface &surface_;
     PrinterDialog &dialog_;
@@ -106,6 +127,7 @@ private:
     QRect area_;
     PagePictureCut pageCut_; // the picture under the area, the same image on every page
     RouteDrawing route_;
+    LabelSweepSource sweepSource_;
 };
 
 } // namespace brenlow

@@ -26,12 +26,17 @@ constexpr std::int32_t CaptionPenMode = 14;
 
 } // namespace
 
-QString PageName(std::int32_t step)
+QString SignedHourOffset(std::int32_t step)
 {
     QString offset = HourOffsetText(step);
     if (!offset.startsWith(QLatin1Char('-')))
         offset.prepend(QLatin1Char('+'));
-    return QStringLiteral("Highwater: ") + offset;
+    return offset;
+}
+
+QString PageName(std::int32_t step)
+{
+    return QStringLiteral("Highwater: ") + SignedHourOffset(step);
 }
 
 QString CaptionLine1(std::int32_t step)
@@ -58,17 +63,27 @@ std::optional<double> CaptionFontSize(const AppState &state, double zoom)
     return std::nullopt;
 }
 
-bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing, std::int32_t step,
-                     bool print)
+namespace {
+
+// The page of step on the surface; offerDialog: as the page of a print run, the first of
+// which offers the printer dialog.
+void DrawPage(AppState &state, StepView &view, SurfacePrinting &printing, std::int32_t step,
+              const PageChoices &choices, bool offerDialog)
 {
     PumpEventsOnce();
     RedrawStep(state, view, ShownStep{step, state.SecondTideActive},
                RedrawWay{.KeepView = true, .PleaseWait = false});
-    if (!print)
-        return true;
 
     ImageSurface &surface = view.Surface();
-    const double zoom = surface.Zoom();
+    // The whole chart is what the view shows at level 1 where the program opens it.
+    const double zoom =
+        choices.WholeChart ? ZoomLevelPercent(state, FirstZoomLevel) : surface.Zoom();
+    const double viewWidth = choices.WholeChart ? OpeningViewWidth : printing.ViewWidth();
+    const double viewHeight = choices.WholeChart ? OpeningViewHeight : printing.ViewHeight();
+    const std::int32_t viewScrollX =
+        choices.WholeChart ? NearestInt32(StartScrollX) : surface.ScrollX();
+    const std::int32_t viewScrollY =
+        choices.WholeChart ? NearestInt32(StartScrollY) : surface.ScrollY();
     printing.SetPrintOffsetX(0.0);
     printing.SetPrintOffsetY(0.0);
     printing.SetPrintZoom(zoom);
@@ -78,19 +93,21 @@ bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing,
     // The part of the picture the view shows, in picture pixels, each edge rounded from the
     // unrounded sum.
     const double f = 100.0 / zoom; // picture pixels per view pixel
-    const double scrollX = surface.ScrollX() * f;
-    const double scrollY = surface.ScrollY() * f;
+    const double scrollX = viewScrollX * f;
+    const double scrollY = viewScrollY * f;
     printing.SetPrintArea(NearestInt32(scrollX), NearestInt32(scrollY),
-                          NearestInt32(printing.ViewWidth() * f + scrollX),
-                          NearestInt32(printing.ViewHeight() * f + scrollY));
+                          NearestInt32(viewWidth * f + scrollX),
+                          NearestInt32(viewHeight * f + scrollY));
     printing.SetPrintAreaOnly(true);
-    printing.SetPrintStretch(false);
+    printing.SetPrintStretch(choices.FitToPage);
 
-    if (!state.PrintRunStarted) {
-        printing.SetShowPrintDialog(true);
-        state.PrintRunStarted = true;
-    } else {
-        printing.SetShowPrintDialog(false);
+    if (offerDialog) {
+        if (!state.PrintRunStarted) {
+            printing.SetShowPrintDialog(true);
+            state.PrintRunStarted = true;
+        } else {
+            printing.SetShowPrintDialog(false);
+        }
     }
 
     // The font's bold face stays as the renderer left it for its labels.
@@ -109,8 +126,27 @@ bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing,
     surface.DrawText(x0, NearestInt32(scrollY + h), CaptionLine2());
     if (const QString line3 = CaptionLine3(state, step); !line3.isEmpty())
         surface.DrawText(x0, NearestInt32(scrollY + 2 * h), line3);
+}
 
+} // namespace
+
+bool ComposeStepPage(AppState &state, StepView &view, SurfacePrinting &printing, std::int32_t step,
+                     bool print, const PageChoices &choices)
+{
+    if (!print) {
+        PumpEventsOnce();
+        RedrawStep(state, view, ShownStep{step, state.SecondTideActive},
+                   RedrawWay{.KeepView = true, .PleaseWait = false});
+        return true;
+    }
+    DrawPage(state, view, printing, step, choices, true);
     return printing.PrintImage();
+}
+
+void DrawStepPage(AppState &state, StepView &view, SurfacePrinting &printing, std::int32_t step,
+                  const PageChoices &choices)
+{
+    DrawPage(state, view, printing, step, choices, false);
 }
 
 } // namespace brenlow

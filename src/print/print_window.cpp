@@ -1,6 +1,11 @@
 #include "print/print_window.h"
 
+#include "core/app_state.h"
+#include "core/file_dialogs.h"
+#include "core/message_boxes.h"
 #include "core/program_info.h"
+#include "core/surface_printing.h"
+#include "options/stored_options.h"
 #include "platform/house_style.h"
 #include "platform/picture_check_box.h"
 #include "print/print_run.h"
@@ -8,6 +13,9 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSpinBox>
+
+#include <algorithm>
 
 namespace brenlow {
 namespace {
@@ -28,6 +36,16 @@ constexpr int RowTop = 214;
 constexpr QSize RowBox{26, 34};
 constexpr int HalfHoursTop = 256;
 constexpr int NoteTop = 296;
+// The free space of the specification's window: the All box right of option 2's heading, the
+// page and picture choices under the buttons.
+constexpr QRect AllHoursBox(300, 186, 60, 20);
+constexpr int ChoicesRule = 432;
+constexpr QRect FitPageBox(SectionLeft, 440, 200, 20);
+constexpr QRect WholeChartBox(236, 440, 124, 20);
+constexpr int PictureRowTop = 474;
+constexpr QRect PictureWidthCaption(SectionLeft, PictureRowTop, 84, 28);
+constexpr QRect PictureWidthBox(108, PictureRowTop + 2, 96, 24);
+constexpr QRect SavePicturesButton(224, PictureRowTop, 136, 28);
 
 const char *const Option1Labels[] = {"This step", "3 hours after", "3 hours before",
                                      "Every half hour"};
@@ -74,6 +92,53 @@ PrintScreen::PrintScreen(AppState &state, const PrintServices &services, QWidget
         connect(Check(number), &QAbstractButton::toggled, this, &PrintScreen::RelativeBoxClicked);
     for (int number = FirstFixedBox; number <= HalfHoursBox; ++number)
         connect(Check(number), &QAbstractButton::toggled, this, &PrintScreen::FixedBoxClicked);
+
+    allhours = new PictureCheckBox(QStringLiteral("All"), PictureCheckBox::LabelPlace::Right, this);
+    allhours->setObjectName(QStringLiteral("allhours"));
+    allhours->setGeometry(AllHoursBox);
+    allhours->setToolTip(QStringLiteral("Tick or clear all thirteen whole hours"));
+    // clicked, not toggled: the box follows the hours without ticking them again.
+    connect(allhours, &QAbstractButton::clicked, this, &PrintScreen::AllHoursClicked);
+    for (int number = FirstFixedBox; number <= LastFixedBox; ++number)
+        connect(Check(number), &QAbstractButton::toggled, this, [this] {
+            bool all = true;
+            for (int hour = FirstFixedBox; hour <= LastFixedBox; ++hour)
+                all = all && Check(hour)->isChecked();
+            allhours->setChecked(all);
+        });
+
+    fitpage = new PictureCheckBox(QStringLiteral("Fit the chart to the page"),
+                                  PictureCheckBox::LabelPlace::Right, this);
+    fitpage->setObjectName(QStringLiteral("fitpage"));
+    fitpage->setGeometry(FitPageBox);
+    fitpage->setToolTip(QStringLiteral("Scale the chart to fill the printable area of the page"));
+    fitpage->setChecked(ReadFitToPage(services_.Settings, services_.AppName));
+    connect(fitpage, &QAbstractButton::toggled, this, [this](bool fit) {
+        if (const std::optional<QString> failure =
+                WriteFitToPage(services_.Settings, services_.AppName, fit))
+            services_.Messages.Inform(
+                QStringLiteral("The choice could not be kept for the next start: ") + *failure);
+    });
+    wholechart = new PictureCheckBox(QStringLiteral("Whole chart"),
+                                     PictureCheckBox::LabelPlace::Right, this);
+    wholechart->setObjectName(QStringLiteral("wholechart"));
+    wholechart->setGeometry(WholeChartBox);
+    wholechart->setToolTip(
+        QStringLiteral("Print the whole chart as the program opens on it, whatever the view"));
+
+    picturewidth = new QSpinBox(this);
+    picturewidth->setObjectName(QStringLiteral("picturewidth"));
+    picturewidth->setGeometry(PictureWidthBox);
+    picturewidth->setRange(SmallestPictureWidth, LargestPictureWidth);
+    picturewidth->setSingleStep(100);
+    picturewidth->setSuffix(QStringLiteral(" px"));
+    picturewidth->setToolTip(QStringLiteral("The width of each saved picture in pixels"));
+    picturewidth->setValue(std::clamp(
+        ReadPictureWidth(services_.Settings, services_.AppName).value_or(DefaultPictureWidth),
+        SmallestPictureWidth, LargestPictureWidth));
+    savepictures = AddPictureButton(ButtonArt::SavePictures, SavePicturesButton,
+                                    QStringLiteral("Save the chosen steps as pictures (PNG)"));
+    connect(savepictures, &QAbstractButton::clicked, this, &PrintScreen::savepictures_Click);
 
     cancel = AddPictureButton(ButtonArt::Cancel, QRect(51, 389, 61, 32),
                               QStringLiteral("Cancel print and exit"));
@@ -131,23 +196,74 @@ PrintBoxes PrintScreen::Boxes() const
     return boxes;
 }
 
+PageChoices PrintScreen::Choices() const
+{
+    return PageChoices{.FitToPage = fitpage->isChecked(), .WholeChart = wholechart->isChecked()};
+}
+
+void PrintScreen::AllHoursClicked(bool all)
+{
+    // Each hour's box follows the existing rule as it is ticked: option 1 is cleared.
+    for (int number = FirstFixedBox; number <= LastFixedBox; ++number)
+        Check(number)->setChecked(all);
+}
+
+void PrintScreen::WhileRunning(const std::function<void()> &work)
+{
+    // A run lets window events through while each page is composed: nothing in this window
+    // may start a second run or close it meanwhile. (The window itself stays enabled: the
+    // printer and folder dialogs open over it.)
+    printing_ = true;
+    const std::array<PictureButton *, 4> buttons = {printb, savepictures, cancel, closebutton};
+    for (PictureButton *button : buttons)
+        button->setEnabled(false);
+    work();
+    for (PictureButton *button : buttons)
+        button->setEnabled(true);
+    printing_ = false;
+}
+
 void PrintScreen::printb_Click()
 {
     if (printing_)
         return;
-    // The run lets window events through while each page is composed: nothing in this window
-    // may start a second run or close it meanwhile. (The window itself stays enabled: the
-    // printer dialog opens over it.)
-    printing_ = true;
-    for (PictureButton *button : {printb, cancel, closebutton})
-        button->setEnabled(false);
-    const PrintRunEnd end =
-        PrintSelectedSteps(state_, services_.View, services_.Printing, services_.Messages, Boxes());
-    for (PictureButton *button : {printb, cancel, closebutton})
-        button->setEnabled(true);
-    printing_ = false;
+    PrintRunEnd end = PrintRunEnd::NoOptionChosen;
+    WhileRunning([&] {
+        end = PrintSelectedSteps(state_, services_.View, services_.Printing, services_.Messages,
+                                 Boxes(), Choices());
+    });
     if (end != PrintRunEnd::NoOptionChosen)
         close();
+}
+
+void PrintScreen::savepictures_Click()
+{
+    if (printing_)
+        return;
+    const std::vector<std::int32_t> steps = SelectedSteps(Boxes(), state_.CurrentStep);
+    if (steps.empty()) {
+        services_.Messages.Inform(QStringLiteral("Please select Print options 1 or 2"));
+        return;
+    }
+    const int width = picturewidth->value();
+    if (const std::optional<QString> failure =
+            WritePictureWidth(services_.Settings, services_.AppName, width))
+        services_.Messages.Inform(
+            QStringLiteral("The picture width could not be kept for the next start: ") + *failure);
+    WhileRunning([&] {
+        const QString folder =
+            services_.Files.ChooseFolder(QStringLiteral("Save the pictures in the folder"));
+        if (folder.isEmpty())
+            return;
+        if (SaveStepPictures(state_, services_.View, services_.Printing, services_.Pictures,
+                             services_.Messages, steps, folder, width, Choices())
+            == PictureRunEnd::Saved)
+            services_.Messages.Inform(
+                QStringLiteral("%1 %2 saved in %3.")
+                    .arg(steps.size())
+                    .arg(steps.size() == 1 ? QStringLiteral("picture") : QStringLiteral("pictures"),
+                         folder));
+    });
 }
 
 void PrintScreen::keyPressEvent(QKeyEvent *event)
@@ -193,6 +309,7 @@ QPixmap PaintPrintBackground()
     painter.setPen(rule);
     painter.drawLine(SectionLeft, Option2Heading - 22, width - SectionLeft, Option2Heading - 22);
     painter.drawLine(SectionLeft, NoteTop - 10, width - SectionLeft, NoteTop - 10);
+    painter.drawLine(SectionLeft, ChoicesRule, width - SectionLeft, ChoicesRule);
 
     painter.setPen(ink);
     painter.setFont(House::Font(11, false));
@@ -202,6 +319,8 @@ QPixmap PaintPrintBackground()
                                     "main window shows, at its zoom, with the time from high "
                                     "water. Ticking a box of one option clears the other "
                                     "option. The printer dialog opens before the first page."));
+    painter.drawText(PictureWidthCaption, Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Pictures"));
     return picture;
 }
 

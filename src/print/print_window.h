@@ -1,24 +1,38 @@
 #pragma once
 
 #include "platform/frameless_window.h"
+#include "print/compose_step_page.h"
 #include "print/print_selection.h"
 
+#include <QString>
+
 #include <array>
+#include <functional>
+
+class QSpinBox;
 
 namespace brenlow {
 
 struct AppState;
+class FileDialogs;
 class MessageBoxes;
+class PagePictures;
 class PictureCheckBox;
+class SettingsStore;
 class StepView;
 class SurfacePrinting;
 
-// What the print window prints with: the main window's step view and its surface's printing.
+// What the print window prints with: the main window's step view and its surface's printing
+// and pictures; where it asks for a folder and keeps its choices.
 struct PrintServices
 {
     StepView &View;
     SurfacePrinting &Printing;
     MessageBoxes &Messages;
+    PagePictures &Pictures;
+    FileDialogs &Files;
+    SettingsStore &Settings;
+    QString AppName;
 };
 
 // Where the user chooses the steps to print, one page each: option 1 around the step shown,
@@ -39,6 +53,8 @@ public:
 
     // The ticks as they stand, [1] .. [18].
     PrintBoxes Boxes() const;
+    // How the pages show the chart, as the boxes stand.
+    PageChoices Choices() const;
 
     // Check1 the step shown (always ticked), Check2 three hours after, Check3 three hours
     // before, Check4 every half hour; Check5 .. Check17 the whole hours -6 .. +6; Check18 the
@@ -61,6 +77,13 @@ public:
     PictureCheckBox *Check16 = nullptr;
     PictureCheckBox *Check17 = nullptr;
     PictureCheckBox *Check18 = nullptr;
+    // Beside the specification's boxes: all thirteen hours at once; how the pages show the
+    // chart; the steps saved as pictures of a chosen width.
+    PictureCheckBox *allhours = nullptr;
+    PictureCheckBox *fitpage = nullptr;
+    PictureCheckBox *wholechart = nullptr;
+    QSpinBox *picturewidth = nullptr;
+    PictureButton *savepictures = nullptr;
     PictureButton *printb = nullptr;
     PictureButton *cancel = nullptr;
     PictureButton *closebutton = nullptr;
@@ -77,6 +100,11 @@ private:
     void FixedBoxClicked();
     // The print button: runs the print, then closes unless no option was chosen.
     void printb_Click();
+    // Save pictures: asks for a folder and saves the chosen steps there.
+    void savepictures_Click();
+    void AllHoursClicked(bool all);
+    // Runs work with the buttons that could start another run or close the window disabled.
+    void WhileRunning(const std::function<void()> &work);
 
     AppState &state_;
     PrintServices services_;

@@ -2,8 +2,11 @@
 
 #include "app/main_screen.h"
 #include "core/app_state.h"
+#include "core/chart_geometry.h"
 #include "core/program_info.h"
+#include "options/stored_options.h"
 #include "platform/chart_surface_widget.h"
+#include "platform/house_style.h"
 #include "platform/picture_check_box.h"
 #include "platform/surface_printer.h"
 #include "render/redraw.h"
@@ -20,11 +23,13 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
@@ -115,6 +120,9 @@ struct PrintingRun : test::ProgramRun
     bool centredOverMain = false;
 };
 
+// The All box, clicked as the boxes are by their numbers.
+constexpr int AllBox = 19;
+
 PrintBoxes Ticked(const std::vector<int> &numbers)
 {
     PrintBoxes boxes{};
@@ -156,6 +164,19 @@ TEST(PrintWindow, PrintsTheChosenStepsAsOneDocumentAndShowsTheSavedStepAgain)
          {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
         {"saved 2: hourly both ways", 2, {3, 2}, 0, {1, 2, 3}, {20, 22, 24, 2, 4, 6, 8}},
         {"saved 25: half-hourly after", 25, {2, 4}, 0, {1, 2, 4}, {25, 1, 2, 3, 4, 5, 6}},
+        {"All ticks the hours and clears option 1",
+         9,
+         {2, AllBox},
+         0,
+         {1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
+         {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25}},
+        {"All twice clears them", 9, {AllBox, AllBox}, 0, {1}, {9}},
+        {"an hour cleared after All",
+         9,
+         {AllBox, 5},
+         0,
+         {1, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
+         {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25}},
     };
     PrintingRun run;
     int runs = 0;
@@ -164,10 +185,15 @@ TEST(PrintWindow, PrintsTheChosenStepsAsOneDocumentAndShowsTheSavedStepAgain)
         run.Show(row.saved);
         run.Print([&row](PrintScreen &window) {
             for (const int box : row.clicks)
-                QTest::mouseClick(window.Check(box), Qt::LeftButton);
+                QTest::mouseClick(box == AllBox ? window.allhours : window.Check(box),
+                                  Qt::LeftButton);
             if (row.setByProgram != 0)
                 window.Check(row.setByProgram)->setChecked(true);
             EXPECT_EQ(window.Boxes(), Ticked(row.ticked));
+            const PrintBoxes boxes = window.Boxes();
+            EXPECT_EQ(window.allhours->isChecked(),
+                      std::all_of(&boxes[FirstFixedBox], &boxes[LastFixedBox + 1],
+                                  [](bool ticked) { return ticked; }));
             window.printb->click();
         });
         EXPECT_EQ(run.printer.Asked, ++runs) << "the dialog once per run";
@@ -356,6 +382,175 @@ TEST(PrintWindow, PageShowsTheViewWithTheArrowAndTheCaptionBox)
     EXPECT_EQ(page.pixelColor(corner + QPoint(779, 496)), chart);
     EXPECT_EQ(page.pixelColor(corner + QPoint(781, 200)), QColor(Qt::white));
     EXPECT_EQ(page.pixelColor(corner + QPoint(300, 498)), QColor(Qt::white));
+}
+
+// The smallest rectangle holding every pixel of about colour (the picture may be stored with
+// a lossy compression).
+QRect ColourBox(const QImage &page, QColor colour)
+{
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (std::max({std::abs(c.red() - colour.red()), std::abs(c.green() - colour.green()),
+                          std::abs(c.blue() - colour.blue())})
+                <= 6)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+// The height in points of the first word text of a PDF's first page, from pdftotext's boxes.
+double WordHeight(const QString &pdf, const QString &text)
+{
+    const QString boxes = test::ToolOutput(QStringLiteral("pdftotext"),
+                                           {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral(R"re(yMin="([\d.]+)"[^>]*yMax="([\d.]+)">%1<)re")
+                               .arg(QRegularExpression::escape(text)))
+            .match(boxes);
+    return match.hasMatch() ? match.captured(2).toDouble() - match.captured(1).toDouble() : 0;
+}
+
+TEST(PrintWindow, AFittedPageFillsThePrintableAreaAndTheWholeChartIsLevelOnesArea)
+{
+    struct Row
+    {
+        const char *name;
+        int level;
+        bool whole;
+        bool night; // the program in the night colours: pages are in the day's
+    };
+    const Row rows[] = {
+        {"level 1", 1, false, false},
+        {"level 2", 2, false, true},
+        {"level 3", 3, false, false},
+        {"level 4", 4, false, false},
+        {"whole chart from level 3", 3, true, false},
+    };
+    const QColor chart(0xcc, 0xe6, 0xf5);
+    PrintingRun run;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        run.screen->IB1->SetZoom(ZoomLevelPercent(run.state, row.level));
+        run.screen->IB1->SetScrollX(0);
+        run.screen->IB1->SetScrollY(0);
+        run.Show(9);
+        HouseStyle::Instance().SetScheme(row.night ? ColourScheme::Night : ColourScheme::Day);
+        run.Print([&row](PrintScreen &window) {
+            window.fitpage->setChecked(true);
+            window.wholechart->setChecked(row.whole);
+            window.printb->click();
+        });
+        HouseStyle::Instance().SetScheme(ColourScheme::Day);
+
+        auto &printer = dynamic_cast<SurfacePrinter &>(run.screen->Printing());
+        const double level1 = 100 / ZoomLevelPercent(run.state, FirstZoomLevel);
+        const QRect area = row.whole
+            ? QRect(QPoint(qRound(56 * level1), qRound(83 * level1)),
+                    QPoint(qRound((56 + OpeningViewWidth) * level1) - 1,
+                           qRound((83 + OpeningViewHeight) * level1) - 1))
+            : QRect(QPoint(0, 0),
+                    QPoint(qRound(780 * 100 / run.screen->IB1->Zoom()) - 1,
+                           qRound(497 * 100 / run.screen->IB1->Zoom()) - 1));
+        EXPECT_EQ(printer.PrintArea(), area);
+
+        constexpr int Dpi = 36;
+        const QString png = run.folder.FilePath(QStringLiteral("fitted"));
+        test::ToolOutput(QStringLiteral("pdftoppm"),
+                         {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-png"),
+                          QStringLiteral("-singlefile"), run.printer.FilePath, png});
+        const QImage page(png + QStringLiteral(".png"));
+        ASSERT_FALSE(page.isNull());
+        const QRectF paper = printer.Printer().pageLayout().paintRect(QPageLayout::Inch);
+        const QRect printable((paper.topLeft() * Dpi).toPoint(), (paper.size() * Dpi).toSize());
+        const QRect box = ColourBox(page, chart);
+        // The chart's corner at the printable area's, one side spanning it, in proportion.
+        EXPECT_LE((box.topLeft() - printable.topLeft()).manhattanLength(), 2);
+        EXPECT_TRUE(std::abs(box.right() - printable.right()) <= 2
+                    || std::abs(box.bottom() - printable.bottom()) <= 2)
+            << box.right() << " " << box.bottom();
+        EXPECT_TRUE(printable.adjusted(-1, -1, 1, 1).contains(box));
+        EXPECT_NEAR(double(box.width()) / box.height(), double(area.width()) / area.height(), 0.02);
+        // The station's rate label, in the area from level 1 out, no smaller than 6 points (the
+        // chart's own is 2 at level 1).
+        if (row.level == 1 || row.whole)
+            EXPECT_GE(WordHeight(run.printer.FilePath, QStringLiteral("1.5")), 6.0);
+    }
+    // The fit is kept for the next start.
+    EXPECT_TRUE(ReadFitToPage(run.settings, run.folder.Info().AppName));
+    run.Print([](PrintScreen &window) {
+        EXPECT_TRUE(window.fitpage->isChecked());
+        EXPECT_FALSE(window.wholechart->isChecked());
+        window.closebutton->click();
+    });
+}
+
+TEST(PrintWindow, SavesThePicturesOfTheChosenStepsAndNeverReplacesOneUnasked)
+{
+    PrintingRun run;
+    run.Show(9);
+    const QString folder = run.folder.FilePath(QStringLiteral("pictures"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const auto pictures = [&folder] {
+        return QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    };
+    const auto save = [&run](int width) {
+        run.Print([width](PrintScreen &window) {
+            for (const int hour : {10, 11, 12}) // -1, HW, +1
+                QTest::mouseClick(window.Check(hour), Qt::LeftButton);
+            window.picturewidth->setValue(width);
+            window.savepictures->click();
+            window.closebutton->click();
+        });
+    };
+
+    run.files.Answer = folder;
+    save(400);
+    const QStringList names = pictures();
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_TRUE(names[0].endsWith(QStringLiteral("_HW1000_11_-1.0.png"))) << names[0].toStdString();
+    for (const QString &name : names) {
+        const QImage picture(QDir(folder).filePath(name));
+        EXPECT_EQ(picture.size(), QSize(400, qRound(400.0 * 497 / 780)));
+        EXPECT_EQ(picture.pixelColor(399, 200), QColor(0xcc, 0xe6, 0xf5));
+    }
+    ASSERT_EQ(run.messages.Shown.size(), 1u);
+    EXPECT_EQ(run.messages.Shown[0].Text, QStringLiteral("3 pictures saved in %1.").arg(folder));
+    run.ExpectShowing(9);
+    EXPECT_EQ(ReadPictureWidth(run.settings, run.folder.Info().AppName), 400);
+
+    struct Row
+    {
+        const char *name;
+        QString chosen;
+        bool replace;
+        QString said;      // the message, or the question when files are there
+        QSize pictureSize; // of the pictures afterwards
+    };
+    const QString notAFolder = QDir(folder).filePath(names[0]);
+    const Row rows[] = {
+        {"kept when the user says no", folder, false,
+         QStringLiteral("3 of the pictures are in %1 already").arg(folder), QSize(400, 255)},
+        {"replaced when the user says yes", folder, true,
+         QStringLiteral("3 of the pictures are in %1 already").arg(folder), QSize(200, 127)},
+        {"not a folder", notAFolder, true, QStringLiteral("%1 is not a folder.").arg(notAFolder),
+         QSize(200, 127)},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        run.messages.Shown.clear();
+        run.messages.Questions.clear();
+        run.messages.Answer = row.replace;
+        run.files.Answer = row.chosen;
+        save(200);
+        const QString said = run.messages.Questions.empty() ? run.messages.Shown.front().Text
+                                                            : run.messages.Questions.front();
+        EXPECT_TRUE(said.startsWith(row.said)) << said.toStdString();
+        EXPECT_EQ(pictures(), names);
+        for (const QString &name : names)
+            EXPECT_EQ(QImage(QDir(folder).filePath(name)).size(), row.pictureSize);
+    }
 }
 
 } // namespace

@@ -26,6 +26,12 @@ QString AnsweringFileDialogs::ChooseFileToOpen(const QString &caption, const QSt
     return Answer;
 }
 
+QString AnsweringFileDialogs::ChooseFolder(const QString &caption)
+{
+    Asked.push_back(caption);
+    return Answer;
+}
+
 QString AnsweringFileDialogs::ChooseFileToSave(const QString &caption, const QString &,
                                                const QString &)
 {

@@ -65,6 +65,7 @@ public:
     QString ChooseFileToOpen(const QString &caption, const QString &filter) override;
     QString ChooseFileToSave(const QString &caption, const QString &filter,
                              const QString &suggested) override;
+    QString ChooseFolder(const QString &caption) override;
 
     QString Answer;
     QStringList Asked; // the captions, in order
