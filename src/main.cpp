@@ -4,6 +4,8 @@
 #include "app/main_screen.h"
 #include "app/startup.h"
 #include "core/app_state.h"
+#include "options/stored_options.h"
+#include "platform/house_style.h"
 #include "platform/printer_dialog.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_message_boxes.h"
@@ -38,7 +40,13 @@ int main(int argc, char **argv)
     AppServices services{RunningProgramInfo(), settings, messages, clock, pointers, printer, files};
     AppState state;
 
-    // Nothing is read before the user accepts the terms; the main window's start-up then runs
+    // A watch-keeper who left the program at night meets the terms in the night colours too:
+    // the one preference read before they are accepted.
+    HouseStyle::Instance().SetScheme(ReadNightColours(settings, services.Program.AppName)
+                                         ? ColourScheme::Night
+                                         : ColourScheme::Day);
+
+    // Nothing else is read before the user accepts the terms; the main window's start-up then runs
     // while they are still shown. A failed start-up has shown its fatal report: the program
     // ends once the disclaimer has gone.
     std::unique_ptr<MainScreen> mainScreen;
