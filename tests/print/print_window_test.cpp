@@ -474,8 +474,9 @@ TEST(PrintWindow, AFittedPageFillsThePrintableAreaAndTheWholeChartIsLevelOnesAre
         EXPECT_NEAR(double(box.width()) / box.height(), double(area.width()) / area.height(), 0.02);
         // The station's rate label, in the area from level 1 out, no smaller than 6 points (the
         // chart's own is 2 at level 1).
-        if (row.level == 1 || row.whole)
+        if (row.level == 1 || row.whole) {
             EXPECT_GE(WordHeight(run.printer.FilePath, QStringLiteral("1.5")), 6.0);
+        }
     }
     // The fit is kept for the next start.
     EXPECT_TRUE(ReadFitToPage(run.settings, run.folder.Info().AppName));
