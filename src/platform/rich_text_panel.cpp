@@ -40,12 +40,24 @@ RichTextPanel::RichTextPanel(QWidget *parent) : QTextEdit(parent)
     // The panel is never edited: keeping the undo history of every load would only use memory.
     setUndoRedoEnabled(false);
     connect(&HouseStyle::Instance(), &HouseStyle::SchemeChanged, this, [this] {
-        if (rtf_.isEmpty())
-            return;
-        const int scrolled = verticalScrollBar()->value();
-        Render();
-        verticalScrollBar()->setValue(scrolled);
+        if (isVisible())
+            FollowScheme();
     });
+}
+
+void RichTextPanel::showEvent(QShowEvent *event)
+{
+    FollowScheme();
+    QTextEdit::showEvent(event);
+}
+
+void RichTextPanel::FollowScheme()
+{
+    if (rtf_.isEmpty() || renderedIn_ == HouseStyle::Instance().Scheme())
+        return;
+    const int scrolled = verticalScrollBar()->value();
+    Render();
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void RichTextPanel::LoadFile(const QString &path)
@@ -71,6 +83,7 @@ void RichTextPanel::Render()
     const ColourScheme scheme = HouseStyle::Instance().Scheme();
     if (scheme != ColourScheme::Day)
         RecolourText(*document(), scheme);
+    renderedIn_ = scheme;
 }
 
 } // namespace brenlow

@@ -341,6 +341,24 @@ TEST(RichTextPanel, ShowsRtfReadOnly)
     EXPECT_EQ(panel.toPlainText(), "other");
 }
 
+TEST(RichTextPanel, ShowsItsColoursInTheSchemeOnceShown)
+{
+    // A hidden panel takes the scheme when it is next shown; a shown one at once.
+    RichTextPanel panel;
+    panel.SetRtf(R"({\rtf1{\colortbl ;\red0\green0\blue0;}\cf1 probe})");
+    const QColor black(Qt::black);
+    const QColor night = House::InkOnGround(black, ColourScheme::Night);
+    const auto shown = [&panel] {
+        return FormatOf(*panel.document(), "probe").foreground().color();
+    };
+    HouseStyle::Instance().SetScheme(ColourScheme::Night);
+    EXPECT_EQ(shown(), black) << "not laid out again while hidden";
+    panel.show();
+    EXPECT_EQ(shown(), night);
+    HouseStyle::Instance().SetScheme(ColourScheme::Day);
+    EXPECT_EQ(shown(), black);
+}
+
 TEST(RichTextPanel, LoadsFile)
 {
     test::TempProgramFolder folder;
