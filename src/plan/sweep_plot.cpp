@@ -124,13 +124,15 @@ void SweepPlot::paintEvent(QPaintEvent *)
     timeLabel(first, Qt::AlignLeft);
     timeLabel(sweep_.Entries.back().Departure, Qt::AlignRight);
 
-    // The curve, broken where departures cannot finish; those ticked red along the foot.
+    // The curve, broken where departures cannot finish; those ticked red along the foot. In the
+    // track's colours on the chart.
+    const RouteColours &colours = House::IsNight() ? NightRouteColours : DayRouteColours;
     QPainterPath curve;
     bool drawing = false;
     for (const SweepEntry &entry : sweep_.Entries) {
         if (entry.Failure) {
             drawing = false;
-            painter.setPen(QPen(RouteFailureColour, 2));
+            painter.setPen(QPen(colours.Failure, 2));
             painter.drawLine(QPointF(x(entry.Departure), area.bottom() - 5),
                              QPointF(x(entry.Departure), area.bottom()));
             continue;
@@ -142,7 +144,7 @@ void SweepPlot::paintEvent(QPaintEvent *)
             curve.moveTo(point);
         drawing = true;
     }
-    painter.setPen(QPen(RouteTrackColour, 2));
+    painter.setPen(QPen(colours.Track, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(curve);
 
@@ -154,7 +156,7 @@ void SweepPlot::paintEvent(QPaintEvent *)
     if (anyFinishes) {
         const SweepEntry &best = sweep_.Entries[*sweep_.Best];
         painter.setPen(QPen(House::Now().Ink, 1.5));
-        painter.setBrush(RouteTrackColour);
+        painter.setBrush(colours.Track);
         painter.drawEllipse(QPointF(x(best.Departure), y(best.DurationHours)), 4, 4);
     }
 }

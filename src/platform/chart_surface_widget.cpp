@@ -407,7 +407,8 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *event)
         aids.Sweep = d.Sweep();
     const QTransform toView = d.ToView(size());
     SurfacePainter(d.Recording, &d.Cache, std::move(aids)).Paint(painter, toView, dirty);
-    PaintRoute(painter, toView, d.Route);
+    PaintRoute(painter, toView, d.Route,
+               d.Palette == ArrowPalette::Night ? NightRouteColours : DayRouteColours);
 
     const QRect legend = LegendRect();
     if (!legend.isEmpty() && legend.intersects(dirty)) {

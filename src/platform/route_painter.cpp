@@ -27,10 +27,6 @@ constexpr int HourLabelPixels = 10;
 constexpr double LabelGap = 7;
 constexpr double LabelPadding = 2;
 
-const QColor Casing{255, 255, 255, 170};
-const QColor LabelGround{255, 255, 255, 215};
-const QColor FailedPointFill{0xFF, 0xC8, 0xC8};
-
 QPen RoundPen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
     return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
@@ -42,9 +38,9 @@ QPointF Unit(QPointF vector)
     return length > 0 ? vector / length : QPointF(1, 0);
 }
 
-// A text on a light ground whose box is centred on centre, in the painter's font.
+// A text on its ground whose box is centred on centre, in the painter's font.
 void DrawLabel(QPainter &painter, QPointF centre, const QString &text, const QColor &ink,
-               double unit)
+               const QColor &ground, double unit)
 {
     const QFontMetricsF metrics(painter.font());
     const QSizeF size(metrics.horizontalAdvance(text) + 2 * LabelPadding * unit,
@@ -52,7 +48,7 @@ void DrawLabel(QPainter &painter, QPointF centre, const QString &text, const QCo
     QRectF box(QPointF(0, 0), size);
     box.moveCenter(centre);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(LabelGround);
+    painter.setBrush(ground);
     painter.drawRoundedRect(box, 2 * unit, 2 * unit);
     painter.setPen(ink);
     painter.drawText(box, Qt::AlignCenter, text);
@@ -60,7 +56,8 @@ void DrawLabel(QPainter &painter, QPointF centre, const QString &text, const QCo
 
 } // namespace
 
-void PaintRoute(QPainter &painter, const QTransform &pictureToDevice, const RouteDrawing &route)
+void PaintRoute(QPainter &painter, const QTransform &pictureToDevice, const RouteDrawing &route,
+                const RouteColours &colours)
 {
     if (route.IsEmpty())
         return;
@@ -72,19 +69,19 @@ void PaintRoute(QPainter &painter, const QTransform &pictureToDevice, const Rout
     const auto at = [&](QPointF picture) { return pictureToDevice.map(picture); };
 
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(RoundPen(Casing, CasingWidth * unit));
+    painter.setPen(RoundPen(colours.Casing, CasingWidth * unit));
     for (const RouteDrawing::Leg &leg : route.Legs)
         painter.drawLine(at(leg.From), at(leg.To));
     for (const RouteDrawing::Leg &leg : route.Legs) {
         switch (leg.Kind) {
         case RouteDrawing::Stretch::Sailed:
-            painter.setPen(RoundPen(RouteTrackColour, TrackWidth * unit));
+            painter.setPen(RoundPen(colours.Track, TrackWidth * unit));
             break;
         case RouteDrawing::Stretch::Unsailed:
-            painter.setPen(RoundPen(RouteTrackColour, UnsailedWidth * unit, Qt::DashLine));
+            painter.setPen(RoundPen(colours.Track, UnsailedWidth * unit, Qt::DashLine));
             break;
         case RouteDrawing::Stretch::Failed:
-            painter.setPen(RoundPen(RouteFailureColour, TrackWidth * unit));
+            painter.setPen(RoundPen(colours.Failure, TrackWidth * unit));
             break;
         }
         painter.drawLine(at(leg.From), at(leg.To));
@@ -99,40 +96,42 @@ void PaintRoute(QPainter &painter, const QTransform &pictureToDevice, const Rout
         QPointF across(along.y(), -along.x());
         if (across.y() > 0)
             across = -across;
-        painter.setPen(RoundPen(RouteTrackColour, TickWidth * unit));
+        painter.setPen(RoundPen(colours.Track, TickWidth * unit));
         painter.drawLine(centre - across * TickHalfLength * unit,
                          centre + across * TickHalfLength * unit);
         const double halfWidth = hourMetrics.horizontalAdvance(mark.Time) / 2 + LabelPadding * unit;
         const double halfHeight = hourMetrics.height() / 2 + LabelPadding * unit / 2;
         const double reach = std::fabs(across.x()) * halfWidth + std::fabs(across.y()) * halfHeight;
         DrawLabel(painter, centre + across * (TickHalfLength * unit + reach), mark.Time,
-                  RouteTrackColour, unit);
+                  colours.Track, colours.LabelGround, unit);
     }
 
     painter.setFont(House::Font(int(std::lround(PointLabelPixels * unit)), true));
     const QFontMetricsF pointMetrics(painter.font());
     for (const RouteDrawing::Point &point : route.Points) {
         const QPointF centre = at(point.At);
-        const QColor &ring = point.Failed ? RouteFailureColour : RouteTrackColour;
+        const QColor &ring = point.Failed ? colours.Failure : colours.Track;
         painter.setPen(RoundPen(ring, PointRing * unit));
-        painter.setBrush(point.Failed         ? FailedPointFill
-                             : point.Selected ? RouteTrackColour
-                                              : QColor(Qt::white));
+        painter.setBrush(point.Failed         ? colours.FailedPointFill
+                             : point.Selected ? colours.Track
+                                              : colours.PointFill);
         painter.drawEllipse(centre, PointRadius * unit, PointRadius * unit);
         const QSizeF text(pointMetrics.horizontalAdvance(point.Label) + 2 * LabelPadding * unit,
                           pointMetrics.height());
         const QPointF labelCentre = centre
             + QPointF(LabelGap * unit + text.width() / 2, -LabelGap * unit - text.height() / 2);
-        DrawLabel(painter, labelCentre, point.Label, ring, unit);
+        DrawLabel(painter, labelCentre, point.Label, ring, colours.LabelGround, unit);
     }
 
     if (route.FailureAt) {
         const QPointF centre = at(*route.FailureAt);
         const double half = FailureCrossHalf * unit;
-        painter.setPen(RoundPen(Qt::white, (TrackWidth + 2) * unit));
+        QColor casing = colours.Casing;
+        casing.setAlpha(255);
+        painter.setPen(RoundPen(casing, (TrackWidth + 2) * unit));
         painter.drawLine(centre + QPointF(-half, -half), centre + QPointF(half, half));
         painter.drawLine(centre + QPointF(-half, half), centre + QPointF(half, -half));
-        painter.setPen(RoundPen(RouteFailureColour, TrackWidth * unit));
+        painter.setPen(RoundPen(colours.Failure, TrackWidth * unit));
         painter.drawLine(centre + QPointF(-half, -half), centre + QPointF(half, half));
         painter.drawLine(centre + QPointF(-half, half), centre + QPointF(half, -half));
     }
