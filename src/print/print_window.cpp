@@ -36,8 +36,8 @@ constexpr int RowTop = 214;
 constexpr QSize RowBox{26, 34};
 constexpr int HalfHoursTop = 256;
 constexpr int NoteTop = 296;
-// The free space of the specification's window: the All box right of option 2's heading, the
-// page and picture choices under the buttons.
+// The window's free space: the All box right of option 2's heading, the page and picture
+// choices under the buttons.
 constexpr QRect AllHoursBox(300, 186, 60, 20);
 constexpr int ChoicesRule = 432;
 constexpr QRect FitPageBox(SectionLeft, 440, 200, 20);

@@ -77,8 +77,8 @@ public:
     PictureCheckBox *Check16 = nullptr;
     PictureCheckBox *Check17 = nullptr;
     PictureCheckBox *Check18 = nullptr;
-    // Beside the specification's boxes: all thirteen hours at once; how the pages show the
-    // chart; the steps saved as pictures of a chosen width.
+    // Beside the eighteen boxes: all thirteen hours at once; how the pages show the chart; the
+    // steps saved as pictures of a chosen width.
     PictureCheckBox *allhours = nullptr;
     PictureCheckBox *fitpage = nullptr;
     PictureCheckBox *wholechart = nullptr;

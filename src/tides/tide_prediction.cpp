@@ -205,7 +205,7 @@ QDateTime NearestMinute(const QDateTime &time)
 {
     const qint64 ms = time.toMSecsSinceEpoch();
     const qint64 intoMinute = ((ms % MsPerMinute) + MsPerMinute) % MsPerMinute;
-    // addMSecs keeps the time's own spec (UTC, local time or a zone).
+    // addMSecs keeps the kind of time it was given (UTC, local time or a zone).
     return time.addMSecs(intoMinute >= MsPerMinute / 2 ? MsPerMinute - intoMinute : -intoMinute);
 }
 

@@ -69,16 +69,7 @@ struct PlanningRun : test::ProgramRun
     PassagePlanning &Planning() { return screen->Planning(); }
     PassagePlanWindow &Panel() { return *screen->Planning().Panel(); }
 
-    void Mouse(QEvent::Type type, QPoint at)
-    {
-        QWidget *chart = screen->IB1;
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), chart->mapToGlobal(QPointF(at)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(chart, &event);
-    }
+    void Mouse(QEvent::Type type, QPoint at) { test::SendLeftMouse(*screen->IB1, type, at); }
     void Click(QPoint at)
     {
         Mouse(QEvent::MouseMove, at);

@@ -7,6 +7,10 @@
 #include "support/test_platform.h"
 #include "support/test_printer.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 namespace brenlow::test {
 
 // The outside world of one program run as main() wires it, on a temporary program folder:
@@ -37,5 +41,17 @@ private:
         return appName + QLatin1Char('-') + QString::number(++runs);
     }
 };
+
+// The left button as a user works it over target at a point of its own: pressed, moved with
+// it held, let go.
+inline void SendLeftMouse(QWidget &target, QEvent::Type type, QPoint at)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), target.mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&target, &event);
+}
 
 } // namespace brenlow::test

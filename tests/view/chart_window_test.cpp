@@ -59,16 +59,7 @@ struct ChartRun : test::ProgramRun
         screen->show();
     }
 
-    void Mouse(QEvent::Type type, QPoint at)
-    {
-        QWidget *chart = screen->IB1;
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), chart->mapToGlobal(QPointF(at)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(chart, &event);
-    }
+    void Mouse(QEvent::Type type, QPoint at) { test::SendLeftMouse(*screen->IB1, type, at); }
     // The view pixel of a picture pixel at the present zoom and scroll.
     QPoint ViewOf(QPointF picture) const
     {
